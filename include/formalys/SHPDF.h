@@ -1,0 +1,49 @@
+#pragma once
+// Formalys: fills French administrative medical forms ("Cerfa" forms) for a host application.
+//
+// SHPDF is the one class a host drives. Every SHPDF object of a process shares one component
+// state (application directory, exchange file, host callback); TheData is the only state an
+// object holds of its own. No operation returns a value or throws: a failing step is skipped,
+// and the messages meant for the user are shown by the component itself.
+//
+// The interface uses only texts (UTF-8), 16-bit integers and a callback taking four 32-bit
+// integers, so that the C interface can express all of it.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace formalys {
+
+// Called with 1, 2, 3, 4 when a filled document is ready; the host answers by writing the path of
+// the document into RESULTAT/FICHIER of the exchange file, during the call or later from another
+// thread or process. The result is ignored.
+using HostCallback =
+    std::function<std::int32_t(std::int32_t, std::int32_t, std::int32_t, std::int32_t)>;
+
+class SHPDF
+{
+public:
+    // TheData: a text property, empty until the first CerfaAbout on this object has finished.
+    const std::string& TheData() const { return theData_; }
+    void setTheData(std::string value) { theData_ = std::move(value); }
+
+    // Tells the component where its files are and how to reach the host:
+    // - APath: the application directory (templates, mapping grids, exchange file Formalys.ini,
+    //   pause files); one trailing "/" is removed, not two. Empty: the directory of the component
+    //   itself (the directory of libformalys, or of the executable it is linked into).
+    // - Alone: -1 keeps the tray icon from appearing; any other value lets it appear.
+    // - ACallBack: the host callback; empty for none, in which case a generated document is saved
+    //   as "test.pdf" in the component directory.
+    // Nothing is validated. A later call replaces all values.
+    void CerfaInit(const std::string& APath = {}, std::int16_t Alone = 0,
+                   HostCallback ACallBack = {});
+
+    // Shows the message "Ok" under the title "Information", and returns once it is dismissed.
+    void CerfaTest();
+
+private:
+    std::string theData_;
+};
+
+} // namespace formalys

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs every Debian package Formalys needs to build, test, benchmark and run its demo.
+# Idempotent: packages already installed are skipped, and apt-get runs only when something is missing.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build pkg-config git
+    libqpdf-dev qpdf                 # PDF documents
+    nlohmann-json3-dev               # grid files
+    libcli11-dev                     # command-line parsing
+    qt6-base-dev libxkbcommon-dev    # windows (Qt 6 Widgets)
+    libgtest-dev libgmock-dev        # tests
+    libbenchmark-dev                 # benchmarks
+    poppler-utils                    # pdftoppm: rendering checks and screenshots
+    xvfb xauth fonts-dejavu-core     # widget tests and readable text
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "setup: every package is already installed"
+    exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,45 @@
+#pragma once
+// The process-wide component state that CerfaInit sets and every part of the system reads. It is
+// shared by every SHPDF object and lives as long as the component is loaded; nothing of it is
+// saved between runs. Everything runs on the host's user-interface thread, so it takes no lock.
+
+#include "component/Clock.h"
+#include "component/MessageBox.h"
+#include "formalys/SHPDF.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace formalys {
+
+// Flags are 16-bit integers with true = -1, as the host passes them.
+inline constexpr std::int16_t flagTrue = -1;
+inline constexpr std::int16_t flagFalse = 0;
+
+struct ComponentState
+{
+    std::string applicationDirectory;
+    std::string exchangePath; // applicationDirectory + "/Formalys.ini"
+    std::int16_t alone = flagFalse;
+    HostCallback hostCallback;
+    std::int16_t pauseFlag = flagFalse;
+
+    // The ports through which the system reaches the user and the calendar.
+    std::shared_ptr<MessageBoxPort> messageBox = std::make_shared<HeadlessMessageBox>();
+    std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
+
+    static ComponentState& instance();
+
+    // Back to the state before the first CerfaInit: empty texts, zero numbers, default ports.
+    void reset();
+};
+
+// The directory of the component's own module: libformalys when it is loaded as a shared
+// library, the executable when the component is linked into it.
+std::string componentDirectory();
+
+// The current local date as "dd/mm/yyyy", from the state's clock.
+std::string todayText();
+
+} // namespace formalys

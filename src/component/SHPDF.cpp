@@ -1,0 +1,25 @@
+#include "formalys/SHPDF.h"
+
+#include "component/ComponentState.h"
+
+namespace formalys {
+
+void SHPDF::CerfaInit(const std::string& APath, std::int16_t Alone, HostCallback ACallBack)
+{
+    ComponentState& state = ComponentState::instance();
+    state.applicationDirectory = APath.empty() ? componentDirectory() : APath;
+    state.alone = Alone;
+    if (state.applicationDirectory.ends_with('/')) {
+        state.applicationDirectory.pop_back(); // one only: a second trailing "/" stays
+    }
+    state.hostCallback = std::move(ACallBack);
+    state.exchangePath = state.applicationDirectory + "/Formalys.ini";
+}
+
+void SHPDF::CerfaTest()
+{
+    ComponentState::instance().messageBox->show("Ok", "Information",
+                                                MessageBoxPort::Icon::Information);
+}
+
+} // namespace formalys

@@ -1,0 +1,43 @@
+#include "component/Warnings.h"
+
+#include <mutex>
+
+namespace formalys {
+
+namespace {
+
+// Warnings may be reported from a host's thread (a callback), hence the lock. The list is capped
+// so that a caller that never takes them cannot grow it without bound.
+constexpr std::size_t maximumKept = 1000;
+
+std::mutex& warningsMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::vector<std::string>& pending()
+{
+    static std::vector<std::string> list;
+    return list;
+}
+
+} // namespace
+
+void reportWarning(std::string message)
+{
+    const std::lock_guard lock(warningsMutex());
+    if (pending().size() < maximumKept) {
+        pending().push_back(std::move(message));
+    }
+}
+
+std::vector<std::string> takeWarnings()
+{
+    const std::lock_guard lock(warningsMutex());
+    std::vector<std::string> taken;
+    taken.swap(pending());
+    return taken;
+}
+
+} // namespace formalys

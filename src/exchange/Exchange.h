@@ -1,0 +1,20 @@
+#pragma once
+// ReadExchange and WriteExchange: the two operations through which the whole system reads and
+// writes the exchange file Formalys.ini, whose path is in the component state.
+
+#include <string>
+#include <string_view>
+
+namespace formalys {
+
+// The value of `key` in `section`, or `defaultValue` when missing (or when the file is missing or
+// unreadable): at most 127 characters, cut first and then stripped of blanks; the empty result
+// comes back as a single blank " ", never as the empty text, so callers strip what they read.
+std::string ReadExchange(std::string_view section, std::string_view key,
+                         std::string_view defaultValue);
+
+// Writes `value` as the value of `key` in `section`, creating what is missing. The outcome is not
+// reported to the caller; a failed write leaves the file as it was and records a warning.
+void WriteExchange(std::string_view section, std::string_view key, std::string_view value);
+
+} // namespace formalys

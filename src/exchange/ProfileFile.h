@@ -1,0 +1,31 @@
+#pragma once
+// Reads and writes one value of a profile (INI) file on disk, with the behaviour of the Windows
+// profile functions (see ProfileText). Nothing is cached: every read reads the file as it is on
+// disk at that moment, and every write replaces the file atomically before it returns.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace formalys::exchange {
+
+// The profile reader: the value of `key` in `section` of the file at `path`, or `defaultValue`
+// (less its trailing spaces) when the file, the section or the key is missing or the file cannot
+// be read. At most `capacity` - 1 characters are kept, like a reader given a buffer of
+// `capacity` characters.
+std::string readProfileString(const std::string& path, std::string_view section,
+                              std::string_view key, std::string_view defaultValue,
+                              std::size_t capacity = 128);
+
+struct ProfileWrite
+{
+    bool ok = false;
+    std::string error; // English, for developers
+};
+
+// The profile writer: creates the file, the section and the key as needed, or replaces the value
+// in place; see ProfileText::setValue for what can be written.
+ProfileWrite writeProfileString(const std::string& path, std::string_view section,
+                                std::string_view key, std::string_view value);
+
+} // namespace formalys::exchange

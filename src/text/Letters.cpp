@@ -1,0 +1,92 @@
+#include "text/Letters.h"
+
+#include "text/Utf8.h"
+#include "text/Windows1252.h"
+
+#include <clocale>
+#include <cwctype>
+#include <locale.h>
+
+namespace formalys::text {
+
+namespace {
+
+// glibc (2.35 and later) has a built-in C.UTF-8 locale with the full Unicode case tables, so no
+// locale package is needed; the process-wide locale is never touched.
+locale_t unicodeLocale()
+{
+    static const locale_t locale = [] {
+        locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+        if (l == static_cast<locale_t>(nullptr)) {
+            l = newlocale(LC_CTYPE_MASK, "C", static_cast<locale_t>(nullptr));
+        }
+        return l;
+    }();
+    return locale;
+}
+
+} // namespace
+
+char32_t toUpper(char32_t c)
+{
+    if (c < 0x80) {
+        return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c;
+    }
+    const auto upper = static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicodeLocale()));
+    if (codePointToWindows1252(c) && !codePointToWindows1252(upper)) {
+        return c;
+    }
+    return upper;
+}
+
+std::string toUpper(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        const char32_t c = decodeNext(utf8, pos);
+        if (c == replacementCharacter) {
+            // Keep undecodable bytes as they were rather than turning them into U+FFFD.
+            out.append(utf8.substr(start, pos - start));
+        } else {
+            appendUtf8(out, toUpper(c));
+        }
+    }
+    return out;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (toUpper(decodeNext(a, i)) != toUpper(decodeNext(b, j))) {
+            return false;
+        }
+    }
+    return i == a.size() && j == b.size();
+}
+
+std::string_view strip(std::string_view s)
+{
+    const auto first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = s.find_last_not_of(' ');
+    return s.substr(first, last - first + 1);
+}
+
+std::string_view stripBlanksAndTabs(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+} // namespace formalys::text
