@@ -1,0 +1,73 @@
+#pragma once
+// PdfDocument: the document object of the assistant (PDFDocument1), on QPDF.
+//
+// It holds one PDF form at a time. A load replaces the previous document; the document stays
+// loaded after a save, so more fields can be set and it can be saved again. Fields are the
+// terminal fields of the AcroForm, addressed by index in one stable order: the depth-first order
+// of the form's field tree (/AcroForm /Fields), which does not change when a file is rewritten.
+//
+// Nothing here throws to its callers: a missing, unreadable or corrupt file leaves no document
+// loaded (FieldCount() is 0), a failed save leaves the target path as it was, and the reason is
+// recorded as a French warning (component/Warnings.h) for the command line and the tests.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace formalys::pdf {
+
+class PdfDocument
+{
+public:
+    PdfDocument();
+    ~PdfDocument();
+    PdfDocument(const PdfDocument&) = delete;
+    PdfDocument& operator=(const PdfDocument&) = delete;
+
+    // Loads the PDF at `path` (read in one go), replacing the loaded document. Returns whether a
+    // document is loaded now; the system's procedures do not look at it, the command line does.
+    bool LoadDocument(const std::string& path);
+
+    bool isLoaded() const;
+
+    // Number of terminal form fields of the loaded document; 0 when none is loaded.
+    std::int32_t FieldCount() const;
+
+    // The fully qualified name of field `index` as UTF-8, whatever encoding the PDF used
+    // (PDFDocEncoding or UTF-16); surrounding blanks are kept. The empty text for an index out of
+    // range.
+    std::string FieldName(std::int32_t index) const;
+
+    // The value of field `index` as UTF-8: the text of a text field, the state name of a check box
+    // or radio button ("Off" when off). The empty text for an index out of range.
+    std::string fieldValue(std::int32_t index) const;
+
+    // Sets every field whose name, stripped of surrounding blanks, equals `name` exactly. A text
+    // field takes `value` and gets an appearance stream showing it (its /DA font and size, 0 =
+    // fitted, its alignment, comb boxes, Windows-1252 characters; any other character is kept in
+    // the value and drawn as "?", and NeedAppearances is set). A check box or radio button is
+    // switched to its on state (read from its appearance dictionary) for "X" and to Off for "".
+    // Unknown names do nothing; setting the same value twice is harmless.
+    void SetFieldValue(const std::string& name, const std::string& value);
+
+    // Properties 245 and 237 of the original toolkit. Their meaning was never settled: they are
+    // kept and read back, and have no effect on loading or saving.
+    bool property245() const { return property245_; }
+    void setProperty245(bool value) { property245_ = value; }
+    bool property237() const { return property237_; }
+    void setProperty237(bool value) { property237_ = value; }
+
+    // Writes the loaded document to `path` (relative paths are relative to the current
+    // directory): written beside the target, then renamed over it, so a failed save never leaves a
+    // half-written file. Does nothing (and records a warning) when no document is loaded.
+    // Returns whether the file was written.
+    bool SaveDocument(const std::string& path);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+    bool property245_ = true;
+    bool property237_ = false;
+};
+
+} // namespace formalys::pdf
