@@ -1,5 +1,7 @@
 #include "assistant/Sheet.h"
 
+#include <algorithm>
+
 namespace formalys::assistant {
 
 namespace {
@@ -21,14 +23,28 @@ Sheet::Sheet()
 
 void Sheet::setColumnCount(std::int32_t count)
 {
-    columnCount_ = count < 0 ? 0 : count;
+    columnCount_ = std::clamp(count, 0, maximumColumnCount);
     std::erase_if(cells_, [&](const auto& entry) { return entry.first.first > columnCount_; });
+    std::erase_if(columnWidths_, [&](const auto& entry) { return entry.first > columnCount_; });
+    std::erase_if(columnTitles_, [&](const auto& entry) { return entry.first > columnCount_; });
+    cutSpans();
 }
 
 void Sheet::setRowCount(std::int32_t count)
 {
-    rowCount_ = count < 0 ? 0 : count;
+    rowCount_ = std::clamp(count, 0, maximumRowCount);
     std::erase_if(cells_, [&](const auto& entry) { return entry.first.second > rowCount_; });
+    std::erase_if(rowHeights_, [&](const auto& entry) { return entry.first > rowCount_; });
+    cutSpans();
+}
+
+void Sheet::cutSpans()
+{
+    std::erase_if(spans_, [&](const Span& span) { return !contains(span.column, span.row); });
+    for (Span& span : spans_) {
+        span.columns = std::min(span.columns, columnCount_ - span.column + 1);
+        span.rows = std::min(span.rows, rowCount_ - span.row + 1);
+    }
 }
 
 bool Sheet::contains(std::int32_t column, std::int32_t row) const
@@ -87,6 +103,9 @@ std::int32_t Sheet::columnWidth(std::int32_t column) const
 
 void Sheet::setColumnWidth(std::int32_t column, std::int32_t twips)
 {
+    if (column < 1 || column > columnCount_) {
+        return;
+    }
     if (twips <= 0) {
         columnWidths_.erase(column);
     } else {
@@ -102,6 +121,9 @@ std::int32_t Sheet::rowHeight(std::int32_t row) const
 
 void Sheet::setRowHeight(std::int32_t row, std::int32_t twips)
 {
+    if (row < 1 || row > rowCount_) {
+        return;
+    }
     if (twips <= 0) {
         rowHeights_.erase(row);
     } else {
@@ -117,6 +139,9 @@ std::string Sheet::columnTitle(std::int32_t column) const
 
 void Sheet::setColumnTitle(std::int32_t column, std::string title)
 {
+    if (column < 1 || column > columnCount_) {
+        return;
+    }
     if (title.empty()) {
         columnTitles_.erase(column);
     } else {
@@ -126,7 +151,12 @@ void Sheet::setColumnTitle(std::int32_t column, std::string title)
 
 void Sheet::addSpan(Span span)
 {
-    spans_.push_back(span);
+    const bool fits = span.columns >= 1 && span.rows >= 1 && contains(span.column, span.row) &&
+                      span.columns <= columnCount_ - span.column + 1 &&
+                      span.rows <= rowCount_ - span.row + 1;
+    if (fits) {
+        spans_.push_back(span);
+    }
 }
 
 bool Sheet::operator==(const Sheet& other) const

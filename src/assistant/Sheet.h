@@ -67,14 +67,21 @@ struct Span
 class Sheet
 {
 public:
+    // Sizes beyond these are refused by grid files and clamped by the setters: far more than any
+    // form needs (a template has at most 32,767 fields), small enough that a corrupt file cannot
+    // make the sheet claim gigabytes.
+    static constexpr std::int32_t maximumColumnCount = 1000;
+    static constexpr std::int32_t maximumRowCount = 100000;
+
     // A sheet as the assistant's grids are designed: two columns titled "Champ" and "Valeur", no
     // rows.
     Sheet();
 
+    // Counts are clamped to 0 .. the maximum. Cells, widths, heights and titles beyond a new,
+    // smaller count are dropped, and spans are cut at the new edge.
     std::int32_t columnCount() const { return columnCount_; }
     void setColumnCount(std::int32_t count);
     std::int32_t rowCount() const { return rowCount_; }
-    // Cells beyond a new, smaller count are dropped.
     void setRowCount(std::int32_t count);
 
     // The current cell, through which the procedures read and write.
@@ -94,7 +101,9 @@ public:
     const Cell& cell(std::int32_t column, std::int32_t row) const;
     void setCell(std::int32_t column, std::int32_t row, Cell cell);
 
-    // Layout, in twips (1/1440 inch). 0 means the view's default size.
+    // Layout, in twips (1/1440 inch). 0 means the view's default size. Like cells, layout exists
+    // only inside the sheet: setting the width, height or title of a column or row outside it does
+    // nothing.
     std::int32_t columnWidth(std::int32_t column) const;
     void setColumnWidth(std::int32_t column, std::int32_t twips);
     std::int32_t rowHeight(std::int32_t row) const;
@@ -102,6 +111,7 @@ public:
     std::string columnTitle(std::int32_t column) const;
     void setColumnTitle(std::int32_t column, std::string title);
     const std::vector<Span>& spans() const { return spans_; }
+    // Adds a span of at least one cell lying wholly inside the sheet; any other span is ignored.
     void addSpan(Span span);
 
     // Every cell position in the order the procedures walk the sheet: column by column, and within
@@ -129,6 +139,8 @@ public:
 
 private:
     bool contains(std::int32_t column, std::int32_t row) const;
+    // Drops the spans anchored outside the sheet and cuts the others at its edges.
+    void cutSpans();
 
     std::int32_t columnCount_ = 2;
     std::int32_t rowCount_ = 0;
