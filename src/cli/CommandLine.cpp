@@ -2,6 +2,7 @@
 
 #include "cli/ExitCode.h"
 #include "cli/verbs/ExchangeVerb.h"
+#include "cli/verbs/GridVerb.h"
 
 #include <CLI/CLI.hpp>
 #include <ostream>
@@ -54,6 +55,14 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     auto* writeOption =
         exchangeVerb->add_option("--write", written, "Écrit cette valeur au lieu de lire");
 
+    GridOptions grid;
+    auto* gridVerb =
+        addVerb(app, "grid", "Affiche un fichier de grille (.cil, .ss) et vérifie ses liaisons");
+    gridVerb->add_option("file", grid.file, "Fichier de grille")->required();
+    gridVerb->add_option("--template", grid.templatePath,
+                         "Modèle PDF dont les champs doivent exister");
+    gridVerb->add_flag("--json", grid.json, "Sortie au format JSON");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -77,6 +86,9 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
             exchange.valueToWrite = written;
         }
         return runExchange(exchange, out, err);
+    }
+    if (gridVerb->parsed()) {
+        return runGrid(grid, out, err);
     }
     return exitBadUsage;
 }

@@ -16,7 +16,7 @@ namespace {
 
 WriteResult failure(const std::string& what, const std::string& path)
 {
-    return {false, what + " " + path + ": " + std::strerror(errno)};
+    return {false, what + " " + path + ": " + std::strerror(errno), errno};
 }
 
 // The path to replace: the target of a symbolic link, else the path itself.

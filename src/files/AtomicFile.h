@@ -11,7 +11,8 @@ namespace formalys::files {
 struct WriteResult
 {
     bool ok = false;
-    std::string error; // English, for developers; empty on success
+    std::string error;   // English, for developers; empty on success
+    int errorNumber = 0; // the errno of the failing step; 0 on success
 };
 
 // Writes `content` to `path`. An existing file keeps its permission bits; a symbolic link is

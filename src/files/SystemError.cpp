@@ -1,0 +1,39 @@
+#include "files/SystemError.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+#include <utility>
+
+namespace formalys::files {
+
+namespace {
+
+constexpr std::pair<int, std::string_view> frenchWordings[] = {
+    {ENOENT, "fichier ou dossier introuvable"},
+    {ENOTDIR, "un élément du chemin n'est pas un dossier"},
+    {EISDIR, "c'est un dossier"},
+    {EACCES, "accès refusé"},
+    {EPERM, "opération non permise"},
+    {EROFS, "le disque est en lecture seule"},
+    {ENOSPC, "le disque est plein"},
+    {EDQUOT, "le quota de disque est dépassé"},
+    {ENAMETOOLONG, "le chemin est trop long"},
+    {ELOOP, "trop de liens symboliques dans le chemin"},
+    {EIO, "erreur d'entrée-sortie du disque"},
+};
+
+} // namespace
+
+std::string frenchSystemError(int errorNumber)
+{
+    for (const auto& [number, wording] : frenchWordings) {
+        if (number == errorNumber) {
+            return std::string(wording);
+        }
+    }
+    return "erreur système " + std::to_string(errorNumber) + " (" + std::strerror(errorNumber) +
+           ")";
+}
+
+} // namespace formalys::files
