@@ -94,6 +94,15 @@ TEST(GridVerbTest, JsonOutputCarriesTheSameFacts)
     EXPECT_EQ(report["problems"][1]["kind"], "boundTwice");
 }
 
+TEST(GridVerbTest, ShippedGridsHaveNoProblem)
+{
+    for (const char* name : {"MT", "DEPAT", "PIRES", "DSI"}) {
+        const Outcome run = formalys({"grid", gridsDirectory + "/" + name + ".cil"});
+        EXPECT_EQ(run.code, cli::exitSuccess) << name << "\n" << run.out << run.err;
+        EXPECT_NE(run.out.find("Aucun problème trouvé."), std::string::npos) << name;
+    }
+}
+
 TEST(GridVerbTest, RefusedFileSaysWhyAndFails)
 {
     TempDir dir;

@@ -1,0 +1,133 @@
+// The four mapping grids shipped in data/grids: each loads, round-trips identical, binds each field
+// once and shows the form as its paper version reads.
+#include "assistant/GridCheck.h"
+#include "assistant/GridFile.h"
+#include "assistant/Placeholders.h"
+#include "component/Warnings.h"
+#include "support/TempDir.h"
+#include "text/Letters.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+using namespace formalys;
+using namespace formalys::assistant;
+using formalys::testing::TempDir;
+
+namespace {
+
+const std::string gridsDirectory = FORMALYS_GRIDS_DIR;
+
+Sheet shippedGrid(const std::string& name)
+{
+    const GridLoad load = loadGridFile(gridsDirectory + "/" + name + ".cil");
+    if (!load.accepted()) {
+        ADD_FAILURE() << load.reason;
+        return Sheet{};
+    }
+    return *load.sheet;
+}
+
+// The stripped bindings of the sheet, in walk order.
+std::vector<std::string> bindingsOf(const Sheet& sheet)
+{
+    std::vector<std::string> bindings;
+    sheet.forEachNonEmptyCell([&](std::int32_t, std::int32_t, const Cell& cell) {
+        if (!cell.binding.empty()) {
+            bindings.push_back(cell.binding);
+        }
+    });
+    return bindings;
+}
+
+class ShippedGridTest : public ::testing::TestWithParam<std::string>
+{};
+
+TEST_P(ShippedGridTest, LoadsAndRoundTripsIdentical)
+{
+    const Sheet sheet = shippedGrid(GetParam());
+    TempDir dir;
+    ASSERT_TRUE(saveGridFile(sheet, dir.file(GetParam() + ".cil")));
+    const GridLoad again = loadGridFile(dir.file(GetParam() + ".cil"));
+    ASSERT_TRUE(again.accepted()) << again.reason;
+    EXPECT_EQ(*again.sheet, sheet);
+    EXPECT_TRUE(takeWarnings().empty());
+}
+
+TEST_P(ShippedGridTest, BindsEachFieldOnceAndOnlyKnownPlaceholders)
+{
+    for (const GridProblem& problem : checkGrid(shippedGrid(GetParam()))) {
+        ADD_FAILURE() << GetParam() << " : " << describe(problem);
+    }
+}
+
+// The sheet reads as a form: captions in column 1, values in column 2, hints in column 3; the
+// merge fills value cells, so they start empty, and check boxes start unticked.
+TEST_P(ShippedGridTest, IsLaidOutAsAForm)
+{
+    const Sheet sheet = shippedGrid(GetParam());
+    EXPECT_EQ(sheet.columnCount(), 3);
+    EXPECT_EQ(sheet.columnTitle(1), "Rubrique");
+    EXPECT_EQ(sheet.columnTitle(2), "Valeur");
+    EXPECT_EQ(sheet.columnTitle(3), "Aide");
+    for (std::int32_t column = 1; column <= 3; ++column) {
+        EXPECT_GT(sheet.columnWidth(column), 0) << "column " << column;
+    }
+    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+        SCOPED_TRACE(GetParam() + ", colonne " + std::to_string(column) + ", ligne " +
+                     std::to_string(row));
+        if (column != 2) {
+            EXPECT_EQ(cell.type, CellType::Caption);
+            EXPECT_EQ(cell.binding, "");
+            EXPECT_NE(cell.text, "");
+            return;
+        }
+        EXPECT_NE(cell.binding, "") << "every value cell is bound";
+        EXPECT_EQ(cell.binding, std::string(text::strip(cell.binding)));
+        EXPECT_EQ(cell.text, cell.type == CellType::CheckBox ? "0" : "");
+        EXPECT_NE(cell.type, CellType::Caption);
+        // Every value has its caption on the same row.
+        EXPECT_EQ(sheet.cell(1, row).type, CellType::Caption);
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Grids, ShippedGridTest, ::testing::Values("MT", "DEPAT", "PIRES", "DSI"));
+
+// MT shows the box data whole, through the five placeholders, so that the boxes are computed at
+// generation from what the user corrected; the box fields themselves are never bound.
+TEST(ShippedGridsTest, MtShowsTheBoxDataWholeThroughThePlaceholders)
+{
+    const std::vector<std::string> bindings = bindingsOf(shippedGrid("MT"));
+    const std::vector<std::string> expected = {
+        "[NUMSS]",         "[CLENUMSS]",      "nom",         "prénom",         "nom ben",
+        "prénom ben",      "[DATEN]",         "adresse1",    "adresse2",       "adresse3",
+        "ben assuré",      "ben ayant droit", "nom medecin", "prénom médecin", "[IDNAT]",
+        "adresse cabinet", "fait à",          "[DATE]"};
+    EXPECT_EQ(bindings, expected) << "in the order of the paper form";
+    for (const auto placeholder : mergedPlaceholders) {
+        EXPECT_EQ(std::count(bindings.begin(), bindings.end(), placeholder), 1) << placeholder;
+    }
+}
+
+TEST(ShippedGridsTest, CheckBoxesAreTheFormsCheckBoxes)
+{
+    const std::map<std::string, std::set<std::string>> checkBoxes = {
+        {"MT", {"ben assuré", "ben ayant droit"}},
+        {"DEPAT", {"at", "mp"}},
+        {"PIRES", {"ald oui", "ald non"}},
+        {"DSI", {"domicile", "cabinet"}},
+    };
+    for (const auto& [grid, expected] : checkBoxes) {
+        std::set<std::string> found;
+        shippedGrid(grid).forEachNonEmptyCell([&](std::int32_t, std::int32_t, const Cell& cell) {
+            if (cell.type == CellType::CheckBox) {
+                found.insert(cell.binding);
+            }
+        });
+        EXPECT_EQ(found, expected) << grid;
+    }
+}
+
+} // namespace
