@@ -163,6 +163,18 @@ TEST_F(GridFileTest, ReadsAMinimalHandWrittenFile)
     EXPECT_EQ(sheet.cell(2, 2), (Cell{"0", "ben assuré", CellType::CheckBox, {}}));
 }
 
+// A grid edited on Windows may start with a byte-order mark and end its lines with CRLF.
+TEST_F(GridFileTest, AcceptsAByteOrderMarkAndCrlfLineEndings)
+{
+    writeBytes(dir.file("DSI.cil"),
+               "\xEF\xBB\xBF{\r\n\"format\": \"formalys-grid\",\r\n\"version\": 1,\r\n"
+               "\"columnCount\": 2, \"rowCount\": 1,\r\n\"cells\": [{\"column\": 1, "
+               "\"row\": 1, \"text\": \"Démarche\"}]\r\n}\r\n");
+    const GridLoad load = loadGridFile(dir.file("DSI.cil"));
+    ASSERT_TRUE(load.accepted()) << load.reason;
+    EXPECT_EQ(load.sheet->cell(1, 1).text, "Démarche");
+}
+
 struct RefusedCase
 {
     const char* what;

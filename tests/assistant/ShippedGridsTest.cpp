@@ -4,6 +4,7 @@
 #include "assistant/GridFile.h"
 #include "assistant/Placeholders.h"
 #include "component/Warnings.h"
+#include "support/Files.h"
 #include "support/TempDir.h"
 #include "text/Letters.h"
 
@@ -128,6 +129,20 @@ TEST(ShippedGridsTest, CheckBoxesAreTheFormsCheckBoxes)
         });
         EXPECT_EQ(found, expected) << grid;
     }
+}
+
+// The example of docs/grid-files.md is a grid file as it stands.
+TEST(ShippedGridsTest, TheDocumentedExampleLoads)
+{
+    const std::string doc = formalys::testing::readBytes(FORMALYS_DOCS_DIR "/grid-files.md");
+    const auto start = doc.find("```json\n");
+    ASSERT_NE(start, std::string::npos);
+    const auto end = doc.find("```", start + 8);
+    ASSERT_NE(end, std::string::npos);
+    const GridLoad load = gridFromText(std::string_view(doc).substr(start + 8, end - start - 8));
+    ASSERT_TRUE(load.accepted()) << load.reason;
+    EXPECT_EQ(load.sheet->cell(2, 3).type, CellType::CheckBox);
+    EXPECT_TRUE(checkGrid(*load.sheet).empty());
 }
 
 } // namespace

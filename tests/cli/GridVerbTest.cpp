@@ -103,6 +103,16 @@ TEST(GridVerbTest, ShippedGridsHaveNoProblem)
     }
 }
 
+TEST(GridVerbTest, CountsInFrench)
+{
+    TempDir dir;
+    writeBytes(dir.file("one.cil"), R"({"format": "formalys-grid", "version": 1, "columnCount": 1,
+        "rowCount": 1, "cells": [{"column": 1, "row": 1, "text": "seule"}]})");
+    EXPECT_NE(formalys({"grid", dir.file("one.cil")})
+                  .out.find(": 1 colonne, 1 ligne, 1 cellule non vide.\n"),
+              std::string::npos);
+}
+
 TEST(GridVerbTest, RefusedFileSaysWhyAndFails)
 {
     TempDir dir;

@@ -84,6 +84,12 @@ std::string padded(const std::string& text, std::size_t width)
     return length >= width ? text : text + std::string(width - length, ' ');
 }
 
+// "1 ligne", "0 ligne", "2 lignes": French puts the plural from 2 on.
+std::string counted(std::int64_t count, const std::string& noun)
+{
+    return std::to_string(count) + " " + noun + (count > 1 ? "s" : "");
+}
+
 void printTable(const std::string& file, const Sheet& sheet, std::ostream& out)
 {
     struct Row
@@ -95,8 +101,10 @@ void printTable(const std::string& file, const Sheet& sheet, std::ostream& out)
         rows.push_back({std::to_string(column), std::to_string(row), typeName(cell.type),
                         shown(cell.text), cell.binding.empty() ? "" : shown(cell.binding)});
     });
-    out << "Grille « " << file << " » : " << sheet.columnCount() << " colonnes, "
-        << sheet.rowCount() << " lignes, " << rows.size() << " cellules non vides.\n\n";
+    out << "Grille « " << file << " » : " << counted(sheet.columnCount(), "colonne") << ", "
+        << counted(sheet.rowCount(), "ligne") << ", "
+        << counted(static_cast<std::int64_t>(rows.size()), "cellule") << " non vide"
+        << (rows.size() > 1 ? "s" : "") << ".\n\n";
 
     // Long texts are not cut: they push their binding to the right instead.
     constexpr std::size_t widestTextColumn = 40;
