@@ -42,6 +42,12 @@ public:
     // Shows the message "Ok" under the title "Information", and returns once it is dismissed.
     void CerfaTest();
 
+    // Fills form 2035 without any window: every field of <application directory>/2035.pdf whose
+    // name is a key of section [2035] of the exchange file, with a non-blank value, takes that
+    // value; the document is saved as "2035Ok.pdf" in the current directory. A missing template
+    // shows "Le fichier <2035.pdf> de référence est introuvable !" and writes nothing.
+    void Cerfa2035();
+
 private:
     std::string theData_;
 };

@@ -1,7 +1,11 @@
 #include "cli/CommandLine.h"
 
+#include "assistant/FormTable.h"
 #include "cli/ExitCode.h"
 #include "cli/verbs/ExchangeVerb.h"
+#include "cli/verbs/FieldsVerb.h"
+#include "cli/verbs/Form2035Verb.h"
+#include "cli/verbs/FormVerbs.h"
 #include "cli/verbs/GridVerb.h"
 
 #include <CLI/CLI.hpp>
@@ -62,6 +66,52 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     gridVerb->add_option("--template", grid.templatePath,
                          "Modèle PDF dont les champs doivent exister");
     gridVerb->add_flag("--json", grid.json, "Sortie au format JSON");
+    std::vector<std::string> forms;
+    for (const auto& form : assistant::formTable) {
+        forms.emplace_back(form.sourcePdf);
+    }
+    const std::string formHelp = "Formulaire : MT, DEPAT, PIRES ou DSI";
+
+    FillOptions fill;
+    auto* fillVerb = addVerb(app, "fill",
+                             "Remplit un formulaire comme l'assistant (modèle, fichier d'échange, "
+                             "grille) et enregistre le document tel que le remplissage le laisse");
+    fillVerb->add_option("--dir", fill.directory, "Répertoire de l'application")->required();
+    fillVerb->add_option("--form", fill.form, formHelp)->required()->check(CLI::IsMember(forms));
+    fillVerb->add_option("--out", fill.output, "Document PDF à écrire")->required();
+
+    GenerateOptions generate;
+    std::string generateSheet;
+    std::string generateOutput;
+    auto* generateVerb = addVerb(
+        app, "generate",
+        "Remplit un formulaire, applique éventuellement une feuille corrigée, puis génère le "
+        "document comme le bouton « Générer le document Cerfa et Quitter »");
+    generateVerb->add_option("--dir", generate.directory, "Répertoire de l'application")
+        ->required();
+    generateVerb->add_option("--form", generate.form, formHelp)
+        ->required()
+        ->check(CLI::IsMember(forms));
+    auto* sheetOption = generateVerb->add_option(
+        "--sheet", generateSheet, "Fichier de grille remplaçant la feuille (les corrections)");
+    auto* outOption = generateVerb->add_option(
+        "--out", generateOutput,
+        "Chemin du document, donné par la poignée de main comme le ferait l'application hôte ; "
+        "sans lui, le document est « test.pdf » dans le répertoire du composant");
+
+    std::string form2035Directory;
+    auto* form2035Verb = addVerb(app, "2035",
+                                 "Remplit le formulaire 2035 depuis la section [2035] du fichier "
+                                 "d'échange ; le document est « 2035Ok.pdf » dans le répertoire "
+                                 "courant");
+    form2035Verb->add_option("--dir", form2035Directory, "Répertoire de l'application")->required();
+
+    std::string fieldsPath;
+    bool fieldsJson = false;
+    auto* fieldsVerb =
+        addVerb(app, "fields", "Liste les champs d'un PDF avec leurs valeurs, dans leur ordre");
+    fieldsVerb->add_option("pdf", fieldsPath, "Fichier PDF")->required();
+    fieldsVerb->add_flag("--json", fieldsJson, "Sortie au format JSON");
 
     try {
         app.parse(argc, argv);
@@ -81,6 +131,24 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         return exitBadUsage;
     }
 
+    if (fillVerb->parsed()) {
+        return runFill(fill, out, err);
+    }
+    if (generateVerb->parsed()) {
+        if (sheetOption->count() > 0) {
+            generate.sheet = generateSheet;
+        }
+        if (outOption->count() > 0) {
+            generate.output = generateOutput;
+        }
+        return runGenerate(generate, out, err);
+    }
+    if (form2035Verb->parsed()) {
+        return runForm2035(form2035Directory, out, err);
+    }
+    if (fieldsVerb->parsed()) {
+        return runFields(fieldsPath, fieldsJson, out, err);
+    }
     if (exchangeVerb->parsed()) {
         if (writeOption->count() > 0) {
             exchange.valueToWrite = written;

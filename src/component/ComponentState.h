@@ -5,6 +5,7 @@
 
 #include "component/Clock.h"
 #include "component/MessageBox.h"
+#include "component/TrayMenuPort.h"
 #include "formalys/SHPDF.h"
 
 #include <cstdint>
@@ -12,6 +13,10 @@
 #include <string>
 
 namespace formalys {
+
+namespace assistant {
+class Assistant;
+}
 
 // Flags are 16-bit integers with true = -1, as the host passes them.
 inline constexpr std::int16_t flagTrue = -1;
@@ -25,14 +30,26 @@ struct ComponentState
     HostCallback hostCallback;
     std::int16_t pauseFlag = flagFalse;
 
-    // The ports through which the system reaches the user and the calendar.
+    // The ports through which the system reaches the user, the tray menu and the calendar.
     std::shared_ptr<MessageBoxPort> messageBox = std::make_shared<HeadlessMessageBox>();
+    std::shared_ptr<TrayMenuPort> trayMenu = std::make_shared<HeadlessTrayMenu>();
     std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
+
+    ComponentState();
+    ~ComponentState();
+    ComponentState(ComponentState&&) noexcept;
+    ComponentState& operator=(ComponentState&&) noexcept;
 
     static ComponentState& instance();
 
+    // The one assistant window of the component, created (not loaded) on first use.
+    assistant::Assistant& assistantWindow();
+
     // Back to the state before the first CerfaInit: empty texts, zero numbers, default ports.
     void reset();
+
+private:
+    std::unique_ptr<assistant::Assistant> assistant_;
 };
 
 // The directory of the component's own module: libformalys when it is loaded as a shared

@@ -1,6 +1,7 @@
 #include "formalys/SHPDF.h"
 
 #include "component/ComponentState.h"
+#include "forms/Form2035.h"
 
 namespace formalys {
 
@@ -20,6 +21,11 @@ void SHPDF::CerfaTest()
 {
     ComponentState::instance().messageBox->show("Ok", "Information",
                                                 MessageBoxPort::Icon::Information);
+}
+
+void SHPDF::Cerfa2035()
+{
+    forms::fillForm2035();
 }
 
 } // namespace formalys

@@ -186,9 +186,27 @@ std::string_view ProfileText::lineEnding() const
     return (pos + 1 < bytes_.size() && bytes_[pos + 1] == '\n') ? "\r\n" : "\r";
 }
 
+bool ProfileText::canHold(std::string_view utf8) const
+{
+    if (!text::isValidUtf8(utf8)) {
+        return false;
+    }
+    if (encoding_ == FileEncoding::Windows1252) {
+        std::size_t pos = 0;
+        while (pos < utf8.size()) {
+            if (!text::codePointToWindows1252(text::decodeNext(utf8, pos))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool ProfileText::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
-    if (!isWritableSectionName(section) || !isWritableKeyName(key)) {
+    // A name the file cannot hold would be written as another name, which no read could find.
+    if (!isWritableSectionName(section) || !isWritableKeyName(key) || !canHold(section) ||
+        !canHold(key)) {
         return false;
     }
     const std::string_view sectionName = text::stripBlanksAndTabs(section);

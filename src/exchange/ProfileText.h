@@ -80,6 +80,7 @@ private:
     bool namesMatch(std::string_view fileName, std::string_view wanted) const;
     std::string decode(std::string_view fileBytes) const;
     std::string encode(std::string_view utf8) const;
+    bool canHold(std::string_view utf8) const;
     std::string_view lineEnding() const;
     void split();
 

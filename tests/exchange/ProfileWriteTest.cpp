@@ -97,6 +97,21 @@ TEST(ProfileWriteTest, NamesThatCannotBeWrittenAreRefused)
     }
 }
 
+TEST(ProfileWriteTest, NamesTheFileCannotHoldAreRefused)
+{
+    const std::string windows1252 = "[A]\nK=\xE9\n";
+    ProfileText profile(windows1252);
+    EXPECT_FALSE(profile.setValue("A", "Łukasz", "v")); // no such letter in Windows-1252
+    EXPECT_FALSE(profile.setValue("A", "K\xA4", "v"));  // not UTF-8
+    EXPECT_EQ(profile.bytes(), windows1252);
+    EXPECT_TRUE(profile.setValue("A", "Clé", "v"));
+    EXPECT_EQ(profile.value("A", "clé"), "v");
+
+    ProfileText utf8("[A]\nK=é\n");
+    EXPECT_TRUE(utf8.setValue("A", "Łukasz", "v"));
+    EXPECT_EQ(utf8.value("A", "ŁUKASZ"), "v");
+}
+
 TEST(ProfileWriteTest, RepeatedWritesOfTheSameValueChangeNothing)
 {
     ProfileText profile("[A]\nK=1\n");

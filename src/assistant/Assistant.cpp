@@ -1,0 +1,209 @@
+#include "assistant/Assistant.h"
+
+#include "assistant/FormTable.h"
+#include "assistant/Generation.h"
+#include "assistant/GridFile.h"
+#include "assistant/GridMerge.h"
+#include "assistant/PauseFile.h"
+#include "component/ComponentState.h"
+#include "exchange/Exchange.h"
+#include "pdf/FillProcedure.h"
+#include "text/Letters.h"
+
+namespace formalys::assistant {
+
+// The controls as the window's design leaves them: an empty form list, a visible mapping grid and
+// a hidden field grid, both with two columns titled "Champ" and "Valeur", no document.
+struct Assistant::Controls
+{
+    FormList Combo1;
+    Sheet SSData;
+    Sheet SSPdf;
+    GridView SSDataView{true};
+    GridView SSPdfView{false};
+    pdf::PdfDocument PDFDocument1;
+};
+
+Assistant::Assistant() = default;
+
+// Destroying the object (at the end of the process) is not closing the window: no file is touched.
+Assistant::~Assistant() = default;
+
+void Assistant::ensureLoaded()
+{
+    if (!isLoaded()) {
+        Load();
+    }
+}
+
+FormList& Assistant::Combo1()
+{
+    ensureLoaded();
+    return controls_->Combo1;
+}
+
+Sheet& Assistant::SSData()
+{
+    ensureLoaded();
+    return controls_->SSData;
+}
+
+Sheet& Assistant::SSPdf()
+{
+    ensureLoaded();
+    return controls_->SSPdf;
+}
+
+GridView& Assistant::SSDataView()
+{
+    ensureLoaded();
+    return controls_->SSDataView;
+}
+
+GridView& Assistant::SSPdfView()
+{
+    ensureLoaded();
+    return controls_->SSPdfView;
+}
+
+pdf::PdfDocument& Assistant::PDFDocument1()
+{
+    ensureLoaded();
+    return controls_->PDFDocument1;
+}
+
+void Assistant::buildControls()
+{
+    controls_ = std::make_unique<Controls>();
+    controls_->Combo1.onClick = [this](std::int16_t index) { ChargeCerfaPatient(index); };
+}
+
+void Assistant::openWithoutResuming()
+{
+    buildControls();
+    patientNumber_ = ReadExchange("PATIENT", "NUMPA", "0");
+    controls_->Combo1.setEntries(formTitles());
+}
+
+void Assistant::Load()
+{
+    buildControls();
+    ComponentState& state = ComponentState::instance();
+
+    if (state.pauseFlag == flagTrue) {
+        state.trayMenu->hideResumeItem();
+    }
+    state.pauseFlag = flagFalse;
+    patientNumber_ = ReadExchange("PATIENT", "NUMPA", "0");
+    const std::string last = ReadExchange("RESULTAT", "LASTNUMPA", "0");
+
+    controls_->Combo1.setEntries(formTitles());
+
+    const std::string patient(text::strip(patientNumber_));
+    if (patient == last) {
+        if (pauseFileExists(patient)) {
+            SetIndex(ReadExchange("RESULTAT", "TITRE", ""), controls_->Combo1);
+            LoadGridFile(controls_->SSData, *pauseFilePath(patient));
+            deletePauseFile(patient);
+        }
+    } else if (pauseFileExists(last)) {
+        deletePauseFile(last);
+    }
+}
+
+void Assistant::Unload()
+{
+    if (!isLoaded()) {
+        return;
+    }
+    if (ComponentState::instance().pauseFlag != flagTrue) {
+        deletePauseFile(patientNumber_);
+    }
+    controls_.reset();
+}
+
+void Assistant::ChargeCerfaPatient(std::int16_t Index)
+{
+    FormList& list = Combo1();
+    if (Index >= 0 && Index < list.count()) {
+        WriteExchange("RESULTAT", "TITRE", list.entry(Index));
+    }
+    switch (Index) {
+    case 0:
+        MT_Fill(formTable[0].sourcePdf);
+        break;
+    case 1:
+        DEPAT_Fill(formTable[1].sourcePdf);
+        break;
+    case 2:
+        PIRES_FILL(formTable[2].sourcePdf);
+        break;
+    case 3:
+        DSI_Fill(formTable[3].sourcePdf);
+        break;
+    default:
+        break;
+    }
+}
+
+void Assistant::SetIndex(const std::string& AText, FormList& aList)
+{
+    for (std::int32_t i = 0; i < aList.count(); ++i) {
+        if (aList.entry(i).starts_with(AText)) {
+            aList.select(static_cast<std::int16_t>(i));
+            return;
+        }
+    }
+}
+
+void Assistant::MT_Fill(const std::string& SourcePdf)
+{
+    pdf::runFill(*this, SourcePdf, forms::mtMap());
+}
+
+void Assistant::DEPAT_Fill(const std::string& SourcePdf)
+{
+    pdf::runFill(*this, SourcePdf, forms::depatMap());
+}
+
+void Assistant::PIRES_FILL(const std::string& SourcePdf)
+{
+    pdf::runFill(*this, SourcePdf, forms::piresMap());
+}
+
+void Assistant::DSI_Fill(const std::string& SourcePdf)
+{
+    pdf::runFill(*this, SourcePdf, forms::dsiMap());
+}
+
+void Assistant::DataToPdf()
+{
+    assistant::DataToPdf(SSPdf(), SSData(), SSDataView());
+}
+
+void Assistant::Command2_Click()
+{
+    generateDocument(*this);
+}
+
+void Assistant::Command4_Click()
+{
+    ComponentState& state = ComponentState::instance();
+    state.trayMenu->showResumeItem();
+    WriteExchange("RESULTAT", "TITRE", Combo1().text());
+    const std::string patient(text::strip(patientNumber_));
+    WriteExchange("RESULTAT", "LASTNUMPA", patient);
+    const auto path = pauseFilePath(patient);
+    if (!path || !saveGridFile(SSData(), *path)) {
+        // Closing now would lose what the user typed: the window stays open instead.
+        state.trayMenu->hideResumeItem();
+        state.messageBox->show("La saisie n'a pas pu être mise en pause : le fichier de pause n'a "
+                               "pas pu être enregistré. La fenêtre reste ouverte.",
+                               "Formalys", MessageBoxPort::Icon::Critical);
+        return;
+    }
+    state.pauseFlag = flagTrue;
+    Unload();
+}
+
+} // namespace formalys::assistant

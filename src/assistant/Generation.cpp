@@ -1,0 +1,125 @@
+#include "assistant/Generation.h"
+
+#include "assistant/Assistant.h"
+#include "assistant/GridMerge.h"
+#include "assistant/PauseFile.h"
+#include "component/ComponentState.h"
+#include "component/HostNotification.h"
+#include "exchange/Exchange.h"
+#include "files/FileSystem.h"
+#include "forms/BoxComputation.h"
+#include "text/Letters.h"
+
+#include <cctype>
+
+namespace formalys::assistant {
+
+bool isTicked(const std::string& text)
+{
+    // The number at the start of the text, as a leading-number reader sees it: a sign, digits, a
+    // decimal point and more digits. Only whether it is above 0 matters.
+    const std::string_view t = text::strip(text);
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+        negative = t[i] == '-';
+        ++i;
+    }
+    bool nonZeroDigit = false;
+    bool dotSeen = false;
+    for (; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == '.' && !dotSeen) {
+            dotSeen = true;
+        } else if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
+            nonZeroDigit = nonZeroDigit || c != '0';
+        } else {
+            break;
+        }
+    }
+    return nonZeroDigit && !negative;
+}
+
+GenerationResult generateDocument(Assistant& window)
+{
+    ComponentState& state = ComponentState::instance();
+    Sheet& SSData = window.SSData();
+    pdf::PdfDocument& document = window.PDFDocument1();
+    const std::string patient(text::strip(window.patientNumber()));
+
+    // 1. The patient's paused work is discarded, whatever happens later.
+    deletePauseFile(patient);
+    // 2. The test document, unless the host names another path.
+    std::string outputPath = files::joinPath(componentDirectory(), "test.pdf");
+    // 3, 4. What the host needs to know before it names the path.
+    WriteExchange("RESULTAT", "TITRE", window.Combo1().text());
+    WriteExchange("RESULTAT", "NUMPA", patient);
+
+    // 5. Placeholder cells back to the exchange file: every bracketed key, not only the five that
+    //    the merge fills. The practitioner's date and identifier go to MEDECIN, the rest to
+    //    PATIENT.
+    for (std::int32_t column = 1; column <= SSData.columnCount(); ++column) {
+        for (std::int32_t row = 1; row <= SSData.rowCount(); ++row) {
+            SSData.setCurrentColumn(column);
+            SSData.setCurrentRow(row);
+            const std::string_view binding = text::strip(SSData.binding());
+            if (!binding.empty() && binding.front() == '[') {
+                const std::string key = bracketedKey(SSData.binding());
+                const char* section = (key == "DATE" || key == "IDNAT") ? "MEDECIN" : "PATIENT";
+                WriteExchange(section, key, text::strip(SSData.text()));
+            }
+        }
+    }
+
+    // 6. Bound cells into their fields, in walk order: a field bound twice keeps the later text.
+    std::string boundNames;
+    for (std::int32_t column = 1; column <= SSData.columnCount(); ++column) {
+        for (std::int32_t row = 1; row <= SSData.rowCount(); ++row) {
+            SSData.setCurrentColumn(column);
+            SSData.setCurrentRow(row);
+            const std::string name(text::strip(SSData.binding()));
+            if (name.empty() || name.front() == '[') {
+                continue;
+            }
+            if (SSData.cellType() == CellType::CheckBox) {
+                if (isTicked(SSData.text())) {
+                    document.SetFieldValue(name, "X");
+                    document.SetFieldValue(name, "X");
+                } else {
+                    document.SetFieldValue(name, "");
+                }
+            } else {
+                const std::string value(text::strip(SSData.text()));
+                document.SetFieldValue(name, value);
+                document.SetFieldValue(name, value);
+            }
+            boundNames += "," + name;
+        }
+    }
+    boundNames += ",";
+
+    // 7. Every other field gets its box, or the empty text.
+    const std::int32_t count = document.FieldCount();
+    for (std::int32_t i = 0; i < count && i <= INT16_MAX; ++i) {
+        const std::string name(text::strip(document.FieldName(i)));
+        if (boundNames.find("," + name + ",") == std::string::npos) {
+            const std::string box = forms::PDF_Calc_One(name);
+            document.SetFieldValue(name, box);
+            document.SetFieldValue(name, box);
+        }
+    }
+
+    // 8 to 10. Save under the path the host names, if it gave a callback.
+    document.setProperty245(false);
+    document.setProperty237(true);
+    if (state.hostCallback) {
+        outputPath = GetCallbackPDF();
+    }
+    const bool saved = document.SaveDocument(outputPath);
+
+    // 11. The window closes.
+    window.Unload();
+    return {outputPath, saved};
+}
+
+} // namespace formalys::assistant

@@ -1,0 +1,27 @@
+#pragma once
+// Generation from the mapping grid: writes the data the user corrected back to the exchange file,
+// writes every bound cell into its PDF field, computes every other field box by box, saves the
+// document under the path the host names (or as "test.pdf" in the component directory when the
+// host gave no callback), and closes the assistant.
+
+#include <string>
+
+namespace formalys::assistant {
+
+class Assistant;
+
+struct GenerationResult
+{
+    std::string outputPath;
+    bool saved = false;
+};
+
+// Generation as the button runs it; the result is for the command line and the tests, the
+// window does not look at it.
+GenerationResult generateDocument(Assistant& window);
+
+// Whether a check-box cell's text is ticked: the number at the start of the stripped text (0 when
+// it does not begin with one) is greater than 0.
+bool isTicked(const std::string& text);
+
+} // namespace formalys::assistant

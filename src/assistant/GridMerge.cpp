@@ -1,0 +1,113 @@
+#include "assistant/GridMerge.h"
+
+#include "component/ComponentState.h"
+#include "exchange/Exchange.h"
+#include "text/Letters.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <vector>
+
+namespace formalys::assistant {
+
+namespace {
+
+struct Placeholder
+{
+    const char* binding;
+    const char* section;
+    const char* key;
+    bool defaultsToToday; // else the empty text
+};
+
+// Tested in this order; only a binding stored exactly like this is filled.
+constexpr std::array<Placeholder, 5> placeholders = {{
+    {"[DATE]", "MEDECIN", "DATE", true},
+    {"[IDNAT]", "MEDECIN", "IDNAT", false},
+    {"[NUMSS]", "PATIENT", "NUMSS", false},
+    {"[CLENUMSS]", "PATIENT", "CLENUMSS", false},
+    {"[DATEN]", "PATIENT", "DATEN", false},
+}};
+
+struct Position
+{
+    std::int32_t column;
+    std::int32_t row;
+};
+
+// The first cell, in walk order, of each stripped binding.
+std::map<std::string, Position, std::less<>> firstCellOfEachBinding(const Sheet& sheet)
+{
+    std::map<std::string, Position, std::less<>> first;
+    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+        const std::string_view binding = text::strip(cell.binding);
+        if (!binding.empty()) {
+            first.try_emplace(std::string(binding), Position{column, row});
+        }
+    });
+    return first;
+}
+
+} // namespace
+
+std::string bracketedKey(const std::string& binding)
+{
+    std::string key(text::strip(binding));
+    std::erase(key, '[');
+    key = std::string(text::strip(key));
+    std::erase(key, ']');
+    return std::string(text::strip(key));
+}
+
+void DataToPdf(const Sheet& SSPdf, Sheet& SSData, GridView& SSDataView)
+{
+    // 1. Field values into the first cell bound to each field.
+    const auto firstCell = firstCellOfEachBinding(SSData);
+    for (std::int32_t r = 1; r <= SSPdf.rowCount(); ++r) {
+        const std::string name(text::strip(SSPdf.cell(1, r).text));
+        const auto found = firstCell.find(name);
+        if (found != firstCell.end()) {
+            SSData.setCurrentColumn(found->second.column);
+            SSData.setCurrentRow(found->second.row);
+            SSData.setText(SSPdf.cell(2, r).text);
+        } else if (name.empty() && SSData.rowCount() > 0) {
+            // An unnamed field matches the first cell whose binding is empty, bound or not in
+            // the file: the first position of the sheet that holds no binding.
+            bool done = false;
+            SSData.forEachCellByColumn([&](std::int32_t column, std::int32_t row) {
+                if (!done && text::strip(SSData.cell(column, row).binding).empty()) {
+                    SSData.setCurrentColumn(column);
+                    SSData.setCurrentRow(row);
+                    SSData.setText(SSPdf.cell(2, r).text);
+                    done = true;
+                }
+            });
+        }
+    }
+
+    // 2. Placeholder cells from the exchange file, exactly as the read returns them.
+    std::vector<std::pair<Position, const Placeholder*>> toFill;
+    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+        if (text::strip(cell.binding).empty()) {
+            return;
+        }
+        const auto placeholder =
+            std::find_if(placeholders.begin(), placeholders.end(),
+                         [&](const Placeholder& p) { return cell.binding == p.binding; });
+        if (placeholder != placeholders.end()) {
+            toFill.emplace_back(Position{column, row}, &*placeholder);
+        }
+    });
+    for (const auto& [position, placeholder] : toFill) {
+        SSData.setCurrentColumn(position.column);
+        SSData.setCurrentRow(position.row);
+        SSData.setText(ReadExchange(placeholder->section, placeholder->key,
+                                    placeholder->defaultsToToday ? todayText() : ""));
+    }
+
+    // 3. Show the mapping grid.
+    SSDataView.visible = true;
+}
+
+} // namespace formalys::assistant

@@ -1,0 +1,35 @@
+#include "support/ExchangeFixture.h"
+
+#include "component/Warnings.h"
+#include "formalys/SHPDF.h"
+#include "support/Files.h"
+
+namespace formalys::testing {
+
+void ExchangeFixture::SetUp()
+{
+    ComponentState::instance().reset();
+    SHPDF().CerfaInit(dir.path());
+    state().messageBox = messages;
+    state().trayMenu = tray;
+    state().clock = std::make_shared<FixedClock>(std::chrono::year_month_day{
+        std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
+    takeWarnings();
+}
+
+void ExchangeFixture::TearDown()
+{
+    ComponentState::instance().reset();
+}
+
+void ExchangeFixture::writeExchange(const std::string& content)
+{
+    writeBytes(dir.file("Formalys.ini"), content);
+}
+
+std::string ExchangeFixture::exchangeText() const
+{
+    return readBytes(dir.file("Formalys.ini"));
+}
+
+} // namespace formalys::testing
