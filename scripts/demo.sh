@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds Formalys and runs it on the bundled demo data.
 # The demo application directory is build/demo: the exchange file of a sample patient and
-# practitioner (data/demo/Formalys.ini).
+# practitioner (data/demo/Formalys.ini) and the mapping grids (data/grids/*.cil).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +14,7 @@ formalys=build/release/src/cli/formalys
 rm -rf "$demo"
 mkdir -p "$demo"
 cp data/demo/Formalys.ini "$demo/"
+cp data/grids/*.cil "$demo/"
 
 echo
 echo "Répertoire de démonstration : $demo"
@@ -24,3 +25,7 @@ for entry in PATIENT:NOM PATIENT:PRENOM PATIENT:NUMSS PATIENT:ADR1 MEDECIN:NOM M
     key=${entry#*:}
     printf '  [%s] %-8s « %s »\n' "$section" "$key" "$("$formalys" exchange --dir "$demo" "$section" "$key")"
 done
+
+echo
+echo "La grille de la déclaration de médecin traitant, telle que l'assistant la charge :"
+"$formalys" grid "$demo/MT.cil"
