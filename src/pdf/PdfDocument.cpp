@@ -247,7 +247,7 @@ bool PdfDocument::SaveDocument(const std::string& path)
         reportRepairs(*impl_->pdf, "à l'enregistrement");
         return true;
     } catch (const std::exception& e) {
-        reportWarning("Le document PDF n'a pas pu être enregistré sous " + quoted(path) + " (" +
+        reportWarning("Le document PDF n'est pas enregistré sous " + quoted(path) + " (" +
                       e.what() + ").");
         return false;
     }
