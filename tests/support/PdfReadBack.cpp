@@ -106,6 +106,15 @@ QPDFObjectHandle PdfReadBack::appearanceStream(const std::string& name, std::siz
     return field(name).widgets.at(i).getAppearanceStream("/N");
 }
 
+std::set<std::string> PdfReadBack::appearanceStates(const std::string& name, std::size_t i)
+{
+    QPDFObjectHandle ap = field(name).widgets.at(i).getAppearanceDictionary();
+    if (!ap.isDictionary() || !ap.getKey("/N").isDictionary()) {
+        return {};
+    }
+    return ap.getKey("/N").getKeys();
+}
+
 std::string PdfReadBack::appearance(const std::string& name, std::size_t i)
 {
     QPDFObjectHandle stream = appearanceStream(name, i);

@@ -5,6 +5,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFAcroFormDocumentHelper.hh>
 #include <qpdf/QPDFFormFieldObjectHelper.hh>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     std::string state(const std::string& name, std::size_t i = 0);
     // The decoded data of widget `i`'s normal appearance (for a check box, of its current state).
     std::string appearance(const std::string& name, std::size_t i = 0);
+    // The keys of widget `i`'s /AP /N dictionary (a check box's states, "/Off" among them).
+    std::set<std::string> appearanceStates(const std::string& name, std::size_t i = 0);
     // The widget's normal appearance stream itself.
     QPDFObjectHandle appearanceStream(const std::string& name, std::size_t i = 0);
 
