@@ -3,6 +3,7 @@
 #include "pdf/DefaultAppearance.h"
 #include "pdf/Dictionary.h"
 #include "pdf/TextAppearance.h"
+#include "text/Utf8.h"
 
 #include <cmath>
 #include <qpdf/QPDF.hh>
@@ -98,7 +99,11 @@ bool AppearanceWriter::write(const FormField& field, std::string_view value)
         }
         layout.background = colourOperator(entry(mk, "/BG"), false);
         layout.border = colourOperator(entry(mk, "/BC"), true);
-        const TextAppearance drawn = TextAppearance::draw(layout, value);
+        // A password field shows one asterisk per character, never the value.
+        const TextAppearance drawn =
+            TextAppearance::draw(layout, (field.flags & fieldFlags::password)
+                                             ? std::string(text::characterCount(value), '*')
+                                             : std::string(value));
         replaced = replaced || drawn.replacedCharacters;
 
         QPDFObjectHandle stream = pdf_.newStream(drawn.content);

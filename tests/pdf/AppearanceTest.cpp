@@ -245,6 +245,15 @@ TEST_F(AppearanceTest, EveryWidgetOfAFieldShowsTheValue)
     }
 }
 
+TEST_F(AppearanceTest, APasswordFieldShowsAsterisks)
+{
+    TestForm form;
+    form.text("champ", {30, 700, 200, 20}, {{"/Ff", Object::newInteger(1 << 13)}});
+    auto filled = fill(form, "sécu");
+    EXPECT_EQ(shownTexts(filled.appearance("champ")).at(0).bytes, "****");
+    EXPECT_EQ(filled.value("champ"), "sécu");
+}
+
 TEST_F(AppearanceTest, TheEmptyTextDrawsNothing)
 {
     TestForm form;
