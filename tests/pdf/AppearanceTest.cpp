@@ -254,13 +254,4 @@ TEST_F(AppearanceTest, APasswordFieldShowsAsterisks)
     EXPECT_EQ(filled.value("champ"), "sécu");
 }
 
-TEST_F(AppearanceTest, TheEmptyTextDrawsNothing)
-{
-    TestForm form;
-    form.text("champ", {30, 700, 200, 20});
-    auto filled = fill(form, "");
-    EXPECT_TRUE(filled.appearanceStream("champ").isStream());
-    EXPECT_TRUE(shownTexts(filled.appearance("champ")).empty());
-}
-
 } // namespace

@@ -124,16 +124,6 @@ TEST_F(PdfLoadTest, ADocumentWithoutFormHasNoFields)
     EXPECT_EQ(doc.FieldCount(), 0);
 }
 
-TEST_F(PdfLoadTest, IndicesOutOfRangeGiveTheEmptyText)
-{
-    TestForm form;
-    form.text("nom", {30, 700, 100, 20});
-    ASSERT_TRUE(doc.LoadDocument(saved(form)));
-    EXPECT_EQ(doc.FieldName(-1), "");
-    EXPECT_EQ(doc.FieldName(1), "");
-    EXPECT_EQ(doc.fieldValue(1), "");
-}
-
 TEST_F(PdfLoadTest, ASecondLoadReplacesTheFirst)
 {
     TestForm three;
