@@ -185,7 +185,8 @@ const BadFile badFiles[] = {
     {"empty file", "vide.pdf", ""},
     {"text, not a PDF", "texte.pdf", "[PATIENT]\nNOM=Dupont\n"},
     {"a PDF header and nothing else", "entete.pdf", "%PDF-1.4\n"},
-    {"binary noise", "bruit.pdf", std::string("%PDF-1.7\n\x00\xff\x13\x80 obj << /Root", 30)},
+    {"binary noise", "bruit.pdf",
+     "%PDF-1.7\n" + std::string("\0\xff\x13\x80", 4) + " obj << /Root"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, PdfRefusalTest, ::testing::ValuesIn(badFiles));
@@ -194,11 +195,12 @@ TEST_F(PdfLoadTest, ADocumentThatNeedsAPasswordIsRefused)
 {
     TestForm form;
     form.text("nom", {30, 700, 100, 20});
-    QPDFWriter writer(form.pdf(), dir.file("secret.pdf").c_str());
+    const std::string path = dir.file("secret.pdf"); // the writer keeps the pointer
+    QPDFWriter writer(form.pdf(), path.c_str());
     writer.setR6EncryptionParameters("secret", "owner", true, true, true, true, true, true,
                                      qpdf_r3p_full, true);
     writer.write();
-    EXPECT_FALSE(doc.LoadDocument(dir.file("secret.pdf")));
+    EXPECT_FALSE(doc.LoadDocument(path));
     EXPECT_EQ(doc.FieldCount(), 0);
     const auto warnings = takeWarnings();
     ASSERT_EQ(warnings.size(), 1u);
