@@ -253,21 +253,30 @@ TEST_P(TemplateTest, BoxesAndCheckBoxesAreBuiltAsPrinted)
     }
 }
 
-TEST_P(TemplateTest, PassesQpdfCheckWithoutWarnings)
+// `qpdf --check` on `path`: its output, and whether it found the file sound and without warnings.
+std::pair<bool, std::string> qpdfCheck(const std::string& path)
 {
-    const std::string command =
-        std::string(FORMALYS_QPDF) + " --check '" + templatePath(GetParam()) + "' 2>&1";
+    const std::string command = std::string(FORMALYS_QPDF) + " --check '" + path + "' 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
+    if (pipe == nullptr) {
+        return {false, "cannot run " + command};
+    }
     std::string output;
     std::array<char, 512> buffer{};
     while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
         output += buffer.data();
     }
     const int status = ::pclose(pipe);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
-    EXPECT_THAT(output, ::testing::Not(::testing::HasSubstr("WARNING"))) << output;
-    EXPECT_THAT(output, ::testing::HasSubstr("No syntax or stream encoding errors"));
+    const bool sound = WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
+                       output.find("WARNING") == std::string::npos &&
+                       output.find("No syntax or stream encoding errors") != std::string::npos;
+    return {sound, output};
+}
+
+TEST_P(TemplateTest, PassesQpdfCheckWithoutWarnings)
+{
+    const auto [sound, output] = qpdfCheck(templatePath(GetParam()));
+    EXPECT_TRUE(sound) << output;
 }
 
 // Each field gets a value with accents (a check box: "X"); the saved file, read back by QPDF,
@@ -295,6 +304,8 @@ TEST_P(TemplateTest, EveryFieldRoundTripsWithAccents)
     ASSERT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
     EXPECT_TRUE(takeWarnings().empty());
 
+    const auto [sound, output] = qpdfCheck(dir.file("rempli.pdf"));
+    EXPECT_TRUE(sound) << output;
     PdfReadBack filled(dir.file("rempli.pdf"));
     EXPECT_FALSE(filled.needAppearances());
     for (const auto& [name, kind] : kinds) {
