@@ -10,6 +10,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <regex>
 
 using formalys::takeWarnings;
@@ -73,6 +74,11 @@ struct Encoding
     std::string bytes; // WinAnsi, as drawn
 };
 
+std::ostream& operator<<(std::ostream& os, const Encoding& e)
+{
+    return os << '"' << e.value << '"';
+}
+
 class WinAnsiTest : public AppearanceTest, public ::testing::WithParamInterface<Encoding>
 {};
 
@@ -117,6 +123,11 @@ struct Alignment
     int quadding;
     double x; // of "ABC" at 10 pt in a 200 pt wide box: 2 pt padding, text 20.56 pt wide
 };
+
+std::ostream& operator<<(std::ostream& os, const Alignment& a)
+{
+    return os << "/Q " << a.quadding;
+}
 
 class AlignmentTest : public AppearanceTest, public ::testing::WithParamInterface<Alignment>
 {};

@@ -8,6 +8,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 
 using formalys::takeWarnings;
 using formalys::pdf::PdfDocument;
@@ -127,6 +128,11 @@ struct OnState
     std::string pdfName;  // the key in /AP /N
     std::string readBack; // how QPDF gives it back, without the slash
 };
+
+std::ostream& operator<<(std::ostream& os, const OnState& s)
+{
+    return os << s.pdfName;
+}
 
 class PdfCheckBoxTest : public PdfSetTest, public ::testing::WithParamInterface<OnState>
 {};
