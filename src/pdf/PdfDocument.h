@@ -42,12 +42,14 @@ public:
     // or radio button ("Off" when off). The empty text for an index out of range.
     std::string fieldValue(std::int32_t index) const;
 
-    // Sets every field whose name, stripped of surrounding blanks, equals `name` exactly. A text
-    // field takes `value` and gets an appearance stream showing it (its /DA font and size, 0 =
-    // fitted, its alignment, comb boxes, Windows-1252 characters; any other character is kept in
-    // the value and drawn as "?", and NeedAppearances is set). A check box or radio button is
-    // switched to its on state (read from its appearance dictionary) for "X" and to Off for "".
-    // Unknown names do nothing; setting the same value twice is harmless.
+    // Sets every field whose name, stripped of surrounding blanks, equals `name` (stripped too)
+    // exactly. A text field takes `value` and, at the next save, an appearance stream showing it
+    // (its /DA size, 0 = fitted, its alignment, comb boxes, Windows-1252 characters in Helvetica;
+    // any other character is kept in the value and drawn as "?", and NeedAppearances is set). A
+    // check box or radio button is switched to its on state (read from its appearance dictionary)
+    // for "X" or the name of that state, and to Off for ""; another value is refused with a
+    // warning. Unknown names do
+    // nothing; setting the same value twice is harmless.
     void SetFieldValue(const std::string& name, const std::string& value);
 
     // Properties 245 and 237 of the original toolkit. Their meaning was never settled: they are

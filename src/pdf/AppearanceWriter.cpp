@@ -1,0 +1,133 @@
+#include "pdf/AppearanceWriter.h"
+
+#include "pdf/DefaultAppearance.h"
+#include "pdf/Dictionary.h"
+#include "pdf/TextAppearance.h"
+#include "text/Utf8.h"
+
+#include <cmath>
+#include <qpdf/QPDF.hh>
+
+namespace formalys::pdf {
+
+namespace {
+
+// A colour array of /MK (gray, RGB or CMYK) as a fill or stroke operator; empty for none.
+std::string colourOperator(QPDFObjectHandle array, bool stroke)
+{
+    if (!array.isArray()) {
+        return {};
+    }
+    std::string operands;
+    for (auto& component : array.aitems()) {
+        if (!component.isNumber()) {
+            return {};
+        }
+        operands += component.unparse() + " ";
+    }
+    switch (array.getArrayNItems()) {
+    case 1:
+        return operands + (stroke ? "G" : "g");
+    case 3:
+        return operands + (stroke ? "RG" : "rg");
+    case 4:
+        return operands + (stroke ? "K" : "k");
+    default:
+        return {};
+    }
+}
+
+QPDFObjectHandle numbers(std::initializer_list<double> values)
+{
+    auto array = QPDFObjectHandle::newArray();
+    for (const double v : values) {
+        if (v == std::floor(v)) {
+            array.appendItem(QPDFObjectHandle::newInteger(static_cast<long long>(v)));
+        } else {
+            array.appendItem(QPDFObjectHandle::newReal(v, 2));
+        }
+    }
+    return array;
+}
+
+} // namespace
+
+AppearanceWriter::AppearanceWriter(QPDF& pdf) : pdf_(pdf) {}
+
+QPDFObjectHandle AppearanceWriter::font()
+{
+    if (!font_.isInitialized()) {
+        auto font = QPDFObjectHandle::newDictionary();
+        font.replaceKey("/Type", QPDFObjectHandle::newName("/Font"));
+        font.replaceKey("/Subtype", QPDFObjectHandle::newName("/Type1"));
+        font.replaceKey("/BaseFont", QPDFObjectHandle::newName("/Helvetica"));
+        font.replaceKey("/Encoding", QPDFObjectHandle::newName("/WinAnsiEncoding"));
+        font_ = pdf_.makeIndirectObject(font);
+    }
+    return font_;
+}
+
+bool AppearanceWriter::write(const FormField& field, std::string_view value)
+{
+    const DefaultAppearance da = DefaultAppearance::parse(field.defaultAppearance);
+    bool replaced = false;
+    for (auto widget : field.widgets) {
+        QPDFObjectHandle rect = widget.getKey("/Rect");
+        if (!rect.isRectangle()) {
+            continue; // nowhere to draw
+        }
+        const auto r = rect.getArrayAsRectangle();
+        double width = std::fabs(r.urx - r.llx);
+        double height = std::fabs(r.ury - r.lly);
+        QPDFObjectHandle mk = widget.getKey("/MK");
+        QPDFObjectHandle rotationKey = entry(mk, "/R");
+        const int rotation =
+            rotationKey.isInteger() ? ((rotationKey.getIntValueAsInt() % 360) + 360) % 360 : 0;
+        if (rotation == 90 || rotation == 270) {
+            std::swap(width, height);
+        }
+
+        TextLayout layout;
+        layout.width = width;
+        layout.height = height;
+        layout.fontSize = da.fontSize;
+        layout.colour = da.colour;
+        layout.quadding = field.quadding;
+        layout.multiline = (field.flags & fieldFlags::multiline) != 0;
+        if ((field.flags & fieldFlags::comb) && field.maxLength > 0 && !layout.multiline) {
+            layout.combCells = field.maxLength;
+        }
+        layout.background = colourOperator(entry(mk, "/BG"), false);
+        layout.border = colourOperator(entry(mk, "/BC"), true);
+        // A password field shows one asterisk per character, never the value.
+        const TextAppearance drawn =
+            TextAppearance::draw(layout, (field.flags & fieldFlags::password)
+                                             ? std::string(text::characterCount(value), '*')
+                                             : std::string(value));
+        replaced = replaced || drawn.replacedCharacters;
+
+        QPDFObjectHandle stream = pdf_.newStream(drawn.content);
+        QPDFObjectHandle dict = stream.getDict();
+        dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+        dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
+        dict.replaceKey("/BBox", numbers({0, 0, width, height}));
+        if (rotation != 0) {
+            // The viewer maps the rotated box onto /Rect, so the rotation alone is enough.
+            const double c = rotation == 180 ? -1 : 0;
+            const double s = rotation == 90 ? 1 : rotation == 270 ? -1 : 0;
+            dict.replaceKey("/Matrix", numbers({c, s, -s, c, 0, 0}));
+        }
+        auto fonts = QPDFObjectHandle::newDictionary();
+        fonts.replaceKey(appearanceFontName, font());
+        auto resources = QPDFObjectHandle::newDictionary();
+        resources.replaceKey("/Font", fonts);
+        dict.replaceKey("/Resources", resources);
+
+        auto appearances = QPDFObjectHandle::newDictionary();
+        appearances.replaceKey("/N", stream);
+        widget.replaceKey("/AP", appearances);
+    }
+    return replaced;
+}
+
+} // namespace formalys::pdf

@@ -1,0 +1,256 @@
+#include "pdf/PdfDocument.h"
+
+#include "component/Warnings.h"
+#include "pdf/AppearanceWriter.h"
+#include "pdf/ButtonState.h"
+#include "pdf/Dictionary.h"
+#include "pdf/DocumentWriter.h"
+#include "pdf/FieldIndex.h"
+#include "pdf/LoadedPdf.h"
+#include "text/Letters.h"
+#include "text/Utf8.h"
+
+#include <qpdf/QPDFExc.hh>
+#include <vector>
+
+namespace formalys::pdf {
+
+namespace {
+
+std::string quoted(const std::string& s)
+{
+    return "« " + s + " »";
+}
+
+void reportRepairs(LoadedPdf& pdf, const std::string& when)
+{
+    const auto repairs = pdf.takeRepairs();
+    if (!repairs.empty()) {
+        reportWarning("Le document PDF " + quoted(pdf.path()) +
+                      " est endommagé : il a été réparé " + when + " (" +
+                      std::to_string(repairs.size()) +
+                      " anomalie(s), la première : " + repairs.front() + ").");
+    }
+}
+
+} // namespace
+
+class PdfDocument::Impl
+{
+public:
+    // Everything below belongs to one loaded document; all empty when none is loaded.
+    std::unique_ptr<LoadedPdf> pdf;
+    std::unique_ptr<FieldIndex> index;
+    std::unique_ptr<AppearanceWriter> appearances;
+    // Text fields set since their appearance was last drawn, in the order they were set.
+    std::vector<int> appearancesDue;
+    std::vector<bool> isDue;
+    // Fields whose appearance shows "?" for a character the font cannot draw.
+    std::vector<bool> drawnWithReplacements;
+    bool formAskedViewersToDraw = false; // /NeedAppearances as the file came
+
+    void unload()
+    {
+        appearances.reset();
+        index.reset();
+        pdf.reset();
+        appearancesDue.clear();
+        isDue.clear();
+        drawnWithReplacements.clear();
+        formAskedViewersToDraw = false;
+    }
+
+    void load(const std::string& path)
+    {
+        auto loaded = std::make_unique<LoadedPdf>(path);
+        auto fields = std::make_unique<FieldIndex>(loaded->qpdf());
+        reportRepairs(*loaded, "à la lecture");
+        const auto count = fields->fields().size();
+        isDue.assign(count, false);
+        drawnWithReplacements.assign(count, false);
+        QPDFObjectHandle needAppearances = entry(acroForm(*loaded), "/NeedAppearances");
+        formAskedViewersToDraw = needAppearances.isBool() && needAppearances.getBoolValue();
+        appearances = std::make_unique<AppearanceWriter>(loaded->qpdf());
+        index = std::move(fields);
+        pdf = std::move(loaded);
+    }
+
+    static QPDFObjectHandle acroForm(LoadedPdf& loaded)
+    {
+        return entry(loaded.qpdf().getRoot(), "/AcroForm");
+    }
+
+    std::string valueOf(int i) const
+    {
+        const FormField& field = index->fields()[static_cast<std::size_t>(i)];
+        QPDFObjectHandle dictionary = field.dictionary;
+        QPDFObjectHandle value = dictionary.getKey("/V");
+        if (value.isString()) {
+            return value.getUTF8Value();
+        }
+        if (value.isName()) {
+            return value.getName().substr(1);
+        }
+        return field.isButton() ? "Off" : "";
+    }
+
+    void set(int i, const std::string& value)
+    {
+        const FormField& field = index->fields()[static_cast<std::size_t>(i)];
+        switch (field.kind) {
+        case FieldKind::Text:
+        case FieldKind::Choice: {
+            QPDFObjectHandle dictionary = field.dictionary;
+            dictionary.replaceKey(
+                "/V", QPDFObjectHandle::newUnicodeString(
+                          text::isValidUtf8(value) ? value : text::sanitizedUtf8(value)));
+            dictionary.removeKey("/RV"); // rich text would show the old value
+            if (!isDue[static_cast<std::size_t>(i)]) {
+                isDue[static_cast<std::size_t>(i)] = true;
+                appearancesDue.push_back(i);
+            }
+            break;
+        }
+        case FieldKind::CheckBox:
+        case FieldKind::RadioButton:
+            if (!setButtonState(field, value)) {
+                reportWarning("La case " + quoted(field.name) + " ne peut pas prendre la valeur " +
+                              quoted(value) + " : elle est laissée telle quelle.");
+            }
+            break;
+        case FieldKind::PushButton:
+        case FieldKind::Signature:
+        case FieldKind::Unknown:
+            if (!value.empty()) {
+                reportWarning("Le champ " + quoted(field.name) +
+                              " ne reçoit pas de valeur (bouton, signature ou champ sans type).");
+            }
+            break;
+        }
+    }
+
+    // Draws the appearances of the text fields set since the last time, and asks viewers to draw
+    // the fields themselves only while one of them shows "?" for a character Helvetica lacks.
+    void writeDueAppearances()
+    {
+        for (const int i : appearancesDue) {
+            const auto at = static_cast<std::size_t>(i);
+            drawnWithReplacements[at] = appearances->write(index->fields()[at], valueOf(i));
+            isDue[at] = false;
+        }
+        appearancesDue.clear();
+        bool viewersMustDraw = formAskedViewersToDraw;
+        for (const bool replaced : drawnWithReplacements) {
+            viewersMustDraw = viewersMustDraw || replaced;
+        }
+        QPDFObjectHandle form = acroForm(*pdf);
+        if (form.isDictionary()) {
+            if (viewersMustDraw) {
+                form.replaceKey("/NeedAppearances", QPDFObjectHandle::newBool(true));
+            } else {
+                form.removeKey("/NeedAppearances");
+            }
+        }
+    }
+};
+
+PdfDocument::PdfDocument() : impl_(std::make_unique<Impl>()) {}
+
+PdfDocument::~PdfDocument() = default;
+
+bool PdfDocument::LoadDocument(const std::string& path)
+{
+    impl_->unload();
+    try {
+        impl_->load(path);
+        return true;
+    } catch (const UnreadableFile& e) {
+        reportWarning("Le document PDF " + quoted(path) + " est introuvable ou illisible (" +
+                      e.what() + ").");
+    } catch (const QPDFExc& e) {
+        if (e.getErrorCode() == qpdf_e_password) {
+            reportWarning("Le document PDF " + quoted(path) +
+                          " est protégé par un mot de passe : il ne peut pas être ouvert.");
+        } else {
+            reportWarning("Le document PDF " + quoted(path) +
+                          " est endommagé et ne peut pas être lu (" + e.what() + ").");
+        }
+    } catch (const std::exception& e) {
+        reportWarning("Le document PDF " + quoted(path) + " ne peut pas être lu (" + e.what() +
+                      ").");
+    }
+    impl_->unload();
+    return false;
+}
+
+bool PdfDocument::isLoaded() const
+{
+    return impl_->pdf != nullptr;
+}
+
+std::int32_t PdfDocument::FieldCount() const
+{
+    return impl_->index ? static_cast<std::int32_t>(impl_->index->fields().size()) : 0;
+}
+
+std::string PdfDocument::FieldName(std::int32_t index) const
+{
+    if (index < 0 || index >= FieldCount()) {
+        return {};
+    }
+    return impl_->index->fields()[static_cast<std::size_t>(index)].name;
+}
+
+std::string PdfDocument::fieldValue(std::int32_t index) const
+{
+    if (index < 0 || index >= FieldCount()) {
+        return {};
+    }
+    try {
+        return impl_->valueOf(index);
+    } catch (const std::exception& e) {
+        reportWarning("La valeur du champ " + quoted(FieldName(index)) + " ne peut pas être lue (" +
+                      e.what() + ").");
+        return {};
+    }
+}
+
+void PdfDocument::SetFieldValue(const std::string& name, const std::string& value)
+{
+    if (!isLoaded()) {
+        return;
+    }
+    for (const int i : impl_->index->find(text::strip(name))) {
+        try {
+            impl_->set(i, value);
+        } catch (const std::exception& e) {
+            reportWarning("Le champ " + quoted(FieldName(i)) + " n'a pas pu être rempli (" +
+                          e.what() + ").");
+        }
+    }
+}
+
+bool PdfDocument::SaveDocument(const std::string& path)
+{
+    if (!isLoaded()) {
+        reportWarning("Aucun document PDF n'est chargé : rien n'est enregistré sous " +
+                      quoted(path) + ".");
+        return false;
+    }
+    if (path.empty()) {
+        reportWarning("Le document PDF n'est pas enregistré : aucun nom de fichier n'est donné.");
+        return false;
+    }
+    try {
+        impl_->writeDueAppearances();
+        DocumentWriter::write(impl_->pdf->qpdf(), path);
+        reportRepairs(*impl_->pdf, "à l'enregistrement");
+        return true;
+    } catch (const std::exception& e) {
+        reportWarning("Le document PDF n'est pas enregistré sous " + quoted(path) + " (" +
+                      e.what() + ").");
+        return false;
+    }
+}
+
+} // namespace formalys::pdf

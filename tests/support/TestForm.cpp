@@ -1,0 +1,114 @@
+#include "support/TestForm.h"
+
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+#include <qpdf/QUtil.hh>
+
+namespace formalys::testing {
+
+using Object = QPDFObjectHandle;
+
+QPDFObjectHandle rectangle(Rect r)
+{
+    return Object::newArray({Object::newReal(r.x, 2), Object::newReal(r.y, 2),
+                             Object::newReal(r.x + r.w, 2), Object::newReal(r.y + r.h, 2)});
+}
+
+TestForm::TestForm()
+{
+    pdf_.emptyPDF();
+    auto page = Object::newDictionary();
+    page.replaceKey("/Type", Object::newName("/Page"));
+    page.replaceKey("/MediaBox", rectangle({0, 0, 595, 842}));
+    page.replaceKey("/Annots", Object::newArray());
+    page_ = pdf_.makeIndirectObject(page);
+    QPDFPageDocumentHelper(pdf_).addPage(QPDFPageObjectHelper(page_), false);
+    auto form = Object::newDictionary();
+    form.replaceKey("/Fields", Object::newArray());
+    form.replaceKey("/DA", Object::newString("/Helv 0 Tf 0 g"));
+    acroForm_ = pdf_.makeIndirectObject(form);
+    pdf_.getRoot().replaceKey("/AcroForm", acroForm_);
+}
+
+QPDFObjectHandle TestForm::plainName(const std::string& bytes)
+{
+    return Object::newString(bytes);
+}
+
+QPDFObjectHandle TestForm::utf16Name(const std::string& utf8)
+{
+    return Object::newString(QUtil::utf8_to_utf16(utf8));
+}
+
+QPDFObjectHandle TestForm::field(QPDFObjectHandle parent, const Entries& entries)
+{
+    auto dict = Object::newDictionary();
+    for (const auto& [key, value] : entries) {
+        dict.replaceKey(key, value);
+    }
+    Object node = pdf_.makeIndirectObject(dict);
+    if (parent.isNull()) {
+        acroForm_.getKey("/Fields").appendItem(node);
+    } else {
+        node.replaceKey("/Parent", parent);
+        if (!parent.hasKey("/Kids")) {
+            parent.replaceKey("/Kids", Object::newArray());
+        }
+        parent.getKey("/Kids").appendItem(node);
+    }
+    if (node.hasKey("/Rect")) {
+        node.replaceKey("/Type", Object::newName("/Annot"));
+        node.replaceKey("/Subtype", Object::newName("/Widget"));
+        node.replaceKey("/P", page_);
+        page_.getKey("/Annots").appendItem(node);
+    }
+    return node;
+}
+
+QPDFObjectHandle TestForm::widget(QPDFObjectHandle parentField, Rect rect, const Entries& entries)
+{
+    Entries all = entries;
+    all["/Rect"] = rectangle(rect);
+    return field(parentField, all);
+}
+
+QPDFObjectHandle TestForm::text(const std::string& name, Rect rect, const Entries& entries)
+{
+    Entries all = {{"/FT", Object::newName("/Tx")},
+                   {"/T", Object::newUnicodeString(name)},
+                   {"/DA", Object::newString("/Helv 10 Tf 0 g")},
+                   {"/Rect", rectangle(rect)}};
+    for (const auto& [key, value] : entries) {
+        all[key] = value;
+    }
+    return field(Object::newNull(), all);
+}
+
+QPDFObjectHandle TestForm::checkBoxAppearances(const std::string& onState)
+{
+    auto normal = Object::newDictionary();
+    normal.replaceKey(onState, pdf_.newStream("0 g 2 2 6 6 re f\n"));
+    normal.replaceKey("/Off", pdf_.newStream(""));
+    auto ap = Object::newDictionary();
+    ap.replaceKey("/N", normal);
+    return ap;
+}
+
+QPDFObjectHandle TestForm::checkBox(const std::string& name, const std::string& onState, Rect rect)
+{
+    return field(Object::newNull(), {{"/FT", Object::newName("/Btn")},
+                                     {"/T", Object::newUnicodeString(name)},
+                                     {"/Rect", rectangle(rect)},
+                                     {"/V", Object::newName("/Off")},
+                                     {"/AS", Object::newName("/Off")},
+                                     {"/AP", checkBoxAppearances(onState)}});
+}
+
+void TestForm::save(const std::string& path)
+{
+    QPDFWriter writer(pdf_, path.c_str());
+    writer.setStaticID(true);
+    writer.write();
+}
+
+} // namespace formalys::testing

@@ -1,0 +1,58 @@
+#pragma once
+// Small PDF forms built by the tests with QPDF, shaped the way real files are: names stored in
+// PDFDocEncoding or UTF-16, fields merged with their widget or with widgets as kids, nested
+// fields, check boxes with any on state. Every widget also sits in its page's /Annots, as in a
+// real file.
+
+#include <map>
+#include <qpdf/QPDF.hh>
+#include <string>
+#include <vector>
+
+namespace formalys::testing {
+
+struct Rect
+{
+    double x = 0, y = 0, w = 0, h = 0;
+};
+
+class TestForm
+{
+public:
+    using Entries = std::map<std::string, QPDFObjectHandle>;
+
+    TestForm(); // one A4 page and an empty /AcroForm with /DA "/Helv 0 Tf 0 g"
+
+    // Names as PDF strings: bytes as given (PDFDocEncoding for ASCII), or UTF-16BE with its mark.
+    static QPDFObjectHandle plainName(const std::string& bytes);
+    static QPDFObjectHandle utf16Name(const std::string& utf8);
+
+    // A field node under `parent` (null: at the top of the form) with `entries`; returned
+    // indirect. A node with /Rect becomes a widget of the page too.
+    QPDFObjectHandle field(QPDFObjectHandle parent, const Entries& entries);
+
+    // A widget annotation of `field`, as a kid without a name.
+    QPDFObjectHandle widget(QPDFObjectHandle field, Rect rect, const Entries& entries = {});
+
+    // A top-level text field merged with its widget.
+    QPDFObjectHandle text(const std::string& name, Rect rect, const Entries& entries = {});
+
+    // A check box's normal appearances: `onState` (e.g. "/Yes") and /Off.
+    QPDFObjectHandle checkBoxAppearances(const std::string& onState);
+
+    // A top-level check box merged with its widget, off.
+    QPDFObjectHandle checkBox(const std::string& name, const std::string& onState, Rect rect);
+
+    QPDF& pdf() { return pdf_; }
+    QPDFObjectHandle acroForm() { return acroForm_; }
+    void save(const std::string& path);
+
+private:
+    QPDF pdf_;
+    QPDFObjectHandle page_;
+    QPDFObjectHandle acroForm_;
+};
+
+QPDFObjectHandle rectangle(Rect r);
+
+} // namespace formalys::testing
