@@ -4,6 +4,8 @@
 #include "assistant/GridFile.h"
 #include "assistant/Placeholders.h"
 #include "component/Warnings.h"
+#include "forms/FieldMap.h"
+#include "pdf/PdfDocument.h"
 #include "support/Files.h"
 #include "support/TempDir.h"
 #include "text/Letters.h"
@@ -20,6 +22,30 @@ using formalys::testing::TempDir;
 namespace {
 
 const std::string gridsDirectory = FORMALYS_GRIDS_DIR;
+const std::string formsDirectory = FORMALYS_FORMS_DIR;
+
+struct TemplateFields
+{
+    std::set<std::string> all;        // stripped names
+    std::set<std::string> checkBoxes; // the fields whose blank value is the state Off
+};
+
+// The fields of the generated template, read through the PDF document.
+TemplateFields templateFields(const std::string& name)
+{
+    pdf::PdfDocument document;
+    EXPECT_TRUE(document.LoadDocument(formsDirectory + "/" + name + ".pdf")) << name;
+    TemplateFields fields;
+    for (std::int32_t i = 0; i < document.FieldCount(); ++i) {
+        const std::string field(text::strip(document.FieldName(i)));
+        fields.all.insert(field);
+        if (document.fieldValue(i) == "Off") {
+            fields.checkBoxes.insert(field);
+        }
+    }
+    EXPECT_FALSE(fields.all.empty()) << name;
+    return fields;
+}
 
 Sheet shippedGrid(const std::string& name)
 {
@@ -94,6 +120,25 @@ TEST_P(ShippedGridTest, IsLaidOutAsAForm)
     });
 }
 
+// Every binding names a field of the generated template (or is a merged placeholder), and the
+// check-box cells are exactly the template's check boxes.
+TEST_P(ShippedGridTest, BindsFieldsOfItsTemplate)
+{
+    const Sheet sheet = shippedGrid(GetParam());
+    const TemplateFields fields = templateFields(GetParam());
+    const std::vector<std::string> names(fields.all.begin(), fields.all.end());
+    for (const GridProblem& problem : checkGrid(sheet, names)) {
+        ADD_FAILURE() << GetParam() << " : " << describe(problem);
+    }
+    std::set<std::string> checkBoxCells;
+    sheet.forEachNonEmptyCell([&](std::int32_t, std::int32_t, const Cell& cell) {
+        if (cell.type == CellType::CheckBox) {
+            checkBoxCells.insert(cell.binding);
+        }
+    });
+    EXPECT_EQ(checkBoxCells, fields.checkBoxes) << GetParam();
+}
+
 INSTANTIATE_TEST_SUITE_P(Grids, ShippedGridTest, ::testing::Values("MT", "DEPAT", "PIRES", "DSI"));
 
 // MT shows the box data whole, through the five placeholders, so that the boxes are computed at
@@ -112,23 +157,31 @@ TEST(ShippedGridsTest, MtShowsTheBoxDataWholeThroughThePlaceholders)
     }
 }
 
-TEST(ShippedGridsTest, CheckBoxesAreTheFormsCheckBoxes)
+// On the other forms the practitioner completes the whole form in the assistant: every field of
+// the template has its cell, those the map fills and those the practitioner types.
+TEST(ShippedGridsTest, DepatPiresAndDsiHaveACellForEveryField)
 {
-    const std::map<std::string, std::set<std::string>> checkBoxes = {
-        {"MT", {"ben assuré", "ben ayant droit"}},
-        {"DEPAT", {"at", "mp"}},
-        {"PIRES", {"ald oui", "ald non"}},
-        {"DSI", {"domicile", "cabinet"}},
-    };
-    for (const auto& [grid, expected] : checkBoxes) {
-        std::set<std::string> found;
-        shippedGrid(grid).forEachNonEmptyCell([&](std::int32_t, std::int32_t, const Cell& cell) {
-            if (cell.type == CellType::CheckBox) {
-                found.insert(cell.binding);
-            }
-        });
-        EXPECT_EQ(found, expected) << grid;
+    for (const char* name : {"DEPAT", "PIRES", "DSI"}) {
+        const std::vector<std::string> bindings = bindingsOf(shippedGrid(name));
+        EXPECT_EQ(std::set<std::string>(bindings.begin(), bindings.end()), templateFields(name).all)
+            << name;
     }
+}
+
+// MT binds every field of its template but the one-character boxes, which generation computes
+// from the placeholders' corrected values.
+TEST(ShippedGridsTest, MtLeavesExactlyTheBoxesUnbound)
+{
+    std::set<std::string> unbound = templateFields("MT").all;
+    for (const std::string& binding : bindingsOf(shippedGrid("MT"))) {
+        unbound.erase(binding);
+    }
+    std::set<std::string> boxes;
+    for (const auto& row : forms::mtBoxRows()) {
+        boxes.insert(row.names.begin(), row.names.end());
+    }
+    EXPECT_EQ(boxes.size(), 40u);
+    EXPECT_EQ(unbound, boxes);
 }
 
 // The example of docs/grid-files.md is a grid file as it stands.

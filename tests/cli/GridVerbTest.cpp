@@ -17,6 +17,7 @@ using formalys::testing::writeBytes;
 namespace {
 
 const std::string gridsDirectory = FORMALYS_GRIDS_DIR;
+const std::string formsDirectory = FORMALYS_FORMS_DIR;
 
 struct Outcome
 {
@@ -94,13 +95,35 @@ TEST(GridVerbTest, JsonOutputCarriesTheSameFacts)
     EXPECT_EQ(report["problems"][1]["kind"], "boundTwice");
 }
 
-TEST(GridVerbTest, ShippedGridsHaveNoProblem)
+// Each shipped grid checked against its generated template, as a reviewer runs it.
+TEST(GridVerbTest, ShippedGridsMatchTheirTemplates)
 {
     for (const char* name : {"MT", "DEPAT", "PIRES", "DSI"}) {
-        const Outcome run = formalys({"grid", gridsDirectory + "/" + name + ".cil"});
+        const Outcome run = formalys({"grid", gridsDirectory + "/" + name + ".cil", "--template",
+                                      formsDirectory + "/" + name + ".pdf"});
         EXPECT_EQ(run.code, cli::exitSuccess) << name << "\n" << run.out << run.err;
         EXPECT_NE(run.out.find("Aucun problème trouvé."), std::string::npos) << name;
+        EXPECT_EQ(run.out.find("Sans modèle"), std::string::npos) << name;
     }
+}
+
+// A binding one accent or one blank away from a field of the real template is reported.
+TEST(GridVerbTest, NamesThatAreNotQuiteFieldsOfTheTemplateAreReported)
+{
+    TempDir dir;
+    writeBytes(dir.file("MT.cil"), R"({"format": "formalys-grid", "version": 1, "columnCount": 2,
+        "rowCount": 4, "cells": [{"column": 2, "row": 1, "binding": "prenom"},
+        {"column": 2, "row": 2, "binding": "nom  ben"}, {"column": 2, "row": 3, "binding": "imm 1"},
+        {"column": 2, "row": 4, "binding": " nom medecin "}]})");
+    const Outcome run =
+        formalys({"grid", dir.file("MT.cil"), "--template", formsDirectory + "/MT.pdf", "--json"});
+    EXPECT_EQ(run.code, cli::exitFailed);
+    const auto report = nlohmann::json::parse(run.out);
+    EXPECT_EQ(report["template"], formsDirectory + "/MT.pdf");
+    ASSERT_EQ(report["problems"].size(), 2u) << run.out;
+    EXPECT_EQ(report["problems"][0]["message"],
+              "colonne 2, ligne 1 : « prenom » ne nomme aucun champ du modèle");
+    EXPECT_EQ(report["problems"][1]["binding"], "nom  ben");
 }
 
 TEST(GridVerbTest, CountsInFrench)
