@@ -28,5 +28,5 @@ for entry in PATIENT:NOM PATIENT:PRENOM PATIENT:NUMSS PATIENT:ADR1 MEDECIN:NOM M
 done
 
 echo
-echo "La grille de la déclaration de médecin traitant, telle que l'assistant la charge :"
-"$formalys" grid "$demo/MT.cil"
+echo "La grille de la déclaration de médecin traitant, vérifiée sur son modèle :"
+"$formalys" grid "$demo/MT.cil" --template "$demo/MT.pdf"
