@@ -52,7 +52,7 @@ bool Sheet::contains(std::int32_t column, std::int32_t row) const
     return column >= 1 && column <= columnCount_ && row >= 1 && row <= rowCount_;
 }
 
-std::string Sheet::text() const
+const std::string& Sheet::text() const
 {
     return cell(currentColumn_, currentRow_).text;
 }
@@ -67,7 +67,7 @@ void Sheet::setText(const std::string& text)
     setCell(currentColumn_, currentRow_, std::move(changed));
 }
 
-std::string Sheet::binding() const
+const std::string& Sheet::binding() const
 {
     return cell(currentColumn_, currentRow_).binding;
 }

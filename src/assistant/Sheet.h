@@ -91,10 +91,12 @@ public:
     void setCurrentRow(std::int32_t row) { currentRow_ = row; }
 
     // Text, binding and type of the current cell. Reading a cell outside the sheet gives an empty
-    // cell; writing outside the sheet does nothing.
-    std::string text() const;
+    // cell; writing outside the sheet does nothing. The texts are references into the sheet, valid
+    // until the sheet changes, so that a view of one (text::strip(binding())) does not outlive a
+    // temporary copy.
+    const std::string& text() const;
     void setText(const std::string& text);
-    std::string binding() const;
+    const std::string& binding() const;
     CellType cellType() const;
 
     // Direct access. cell() outside the sheet gives an empty cell; setCell() outside does nothing.
