@@ -72,7 +72,7 @@ std::string describe(const GridProblem& problem)
     case GridProblemKind::UnknownPlaceholder: {
         std::string known;
         for (const auto placeholder : mergedPlaceholders) {
-            known += (known.empty() ? "" : ", ") + std::string(placeholder);
+            known += (known.empty() ? "" : ", ") + std::string(placeholder.binding);
         }
         return where + binding + " n'est aucune des zones remplies depuis le fichier d'échange (" +
                known + ", sans blanc autour)";

@@ -1,34 +1,17 @@
 #include "assistant/GridMerge.h"
 
+#include "assistant/Placeholders.h"
 #include "component/ComponentState.h"
 #include "exchange/Exchange.h"
 #include "text/Letters.h"
 
 #include <algorithm>
-#include <array>
 #include <map>
 #include <vector>
 
 namespace formalys::assistant {
 
 namespace {
-
-struct Placeholder
-{
-    const char* binding;
-    const char* section;
-    const char* key;
-    bool defaultsToToday; // else the empty text
-};
-
-// Tested in this order; only a binding stored exactly like this is filled.
-constexpr std::array<Placeholder, 5> placeholders = {{
-    {"[DATE]", "MEDECIN", "DATE", true},
-    {"[IDNAT]", "MEDECIN", "IDNAT", false},
-    {"[NUMSS]", "PATIENT", "NUMSS", false},
-    {"[CLENUMSS]", "PATIENT", "CLENUMSS", false},
-    {"[DATEN]", "PATIENT", "DATEN", false},
-}};
 
 struct Position
 {
@@ -87,16 +70,13 @@ void DataToPdf(const Sheet& SSPdf, Sheet& SSData, GridView& SSDataView)
     }
 
     // 2. Placeholder cells from the exchange file, exactly as the read returns them.
-    std::vector<std::pair<Position, const Placeholder*>> toFill;
+    std::vector<std::pair<Position, const MergedPlaceholder*>> toFill;
     SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
         if (text::strip(cell.binding).empty()) {
             return;
         }
-        const auto placeholder =
-            std::find_if(placeholders.begin(), placeholders.end(),
-                         [&](const Placeholder& p) { return cell.binding == p.binding; });
-        if (placeholder != placeholders.end()) {
-            toFill.emplace_back(Position{column, row}, &*placeholder);
+        if (const MergedPlaceholder* placeholder = findMergedPlaceholder(cell.binding)) {
+            toFill.emplace_back(Position{column, row}, placeholder);
         }
     });
     for (const auto& [position, placeholder] : toFill) {

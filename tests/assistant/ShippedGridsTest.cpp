@@ -153,7 +153,8 @@ TEST(ShippedGridsTest, MtShowsTheBoxDataWholeThroughThePlaceholders)
         "adresse cabinet", "fait à",          "[DATE]"};
     EXPECT_EQ(bindings, expected) << "in the order of the paper form";
     for (const auto placeholder : mergedPlaceholders) {
-        EXPECT_EQ(std::count(bindings.begin(), bindings.end(), placeholder), 1) << placeholder;
+        EXPECT_EQ(std::count(bindings.begin(), bindings.end(), placeholder.binding), 1)
+            << placeholder.binding;
     }
 }
 
