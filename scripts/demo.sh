@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds Formalys and runs it on the bundled demo data.
 # The demo application directory is build/demo: the exchange file of a sample patient and
-# practitioner (data/demo/Formalys.ini) and the mapping grids (data/grids/*.cil).
+# practitioner (data/demo/Formalys.ini), the blank templates and the mapping grids. The filled
+# documents land in build/demo/documents.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
 cmake --preset release
-cmake --build --preset release
+cmake --build --preset release -j "$(nproc)"
 
 demo=build/demo
 formalys=build/release/src/cli/formalys
@@ -30,3 +31,25 @@ done
 echo
 echo "La grille de la déclaration de médecin traitant, vérifiée sur son modèle :"
 "$formalys" grid "$demo/MT.cil" --template "$demo/MT.pdf"
+
+echo
+echo "La feuille que l'assistant montre pour la déclaration, remplie depuis le fichier d'échange :"
+"$formalys" sheet --dir "$demo" --form MT
+
+# The four forms generated as the assistant's button does, the command acting as the host that
+# names each document through the callback handshake; then form 2035, written to the current
+# directory.
+documents="$PWD/$demo/documents"
+mkdir -p "$documents"
+echo
+echo "Documents générés :"
+for form in MT DEPAT PIRES DSI; do
+    "$formalys" generate --dir "$demo" --form "$form" --out "$documents/$form.pdf" >/dev/null
+    echo "  $documents/$form.pdf"
+done
+(cd "$documents" && "$OLDPWD/$formalys" 2035 --dir "$OLDPWD/$demo" >/dev/null)
+echo "  $documents/2035Ok.pdf"
+echo
+echo "Les champs du document MT relus :"
+"$formalys" fields "$documents/MT.pdf" | head -n 12
+echo "  …"

@@ -80,6 +80,16 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     fillVerb->add_option("--form", fill.form, formHelp)->required()->check(CLI::IsMember(forms));
     fillVerb->add_option("--out", fill.output, "Document PDF à écrire")->required();
 
+    SheetOptions sheet;
+    auto* sheetVerb = addVerb(app, "sheet",
+                              "Remplit un formulaire et affiche la feuille que l'utilisateur verrait "
+                              "dans l'assistant");
+    sheetVerb->add_option("--dir", sheet.directory, "Répertoire de l'application")->required();
+    sheetVerb->add_option("--form", sheet.form, formHelp)->required()->check(CLI::IsMember(forms));
+    sheetVerb->add_flag("--json", sheet.json,
+                        "La feuille au format des fichiers de grille (modifiable, puis "
+                        "« generate --sheet »)");
+
     GenerateOptions generate;
     std::string generateSheet;
     std::string generateOutput;
@@ -133,6 +143,9 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 
     if (fillVerb->parsed()) {
         return runFill(fill, out, err);
+    }
+    if (sheetVerb->parsed()) {
+        return runSheet(sheet, out, err);
     }
     if (generateVerb->parsed()) {
         if (sheetOption->count() > 0) {

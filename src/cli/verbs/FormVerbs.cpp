@@ -5,6 +5,7 @@
 #include "assistant/Generation.h"
 #include "assistant/GridFile.h"
 #include "cli/ExitCode.h"
+#include "cli/SheetTable.h"
 #include "cli/Warnings.h"
 #include "component/ComponentState.h"
 #include "exchange/ProfileFile.h"
@@ -57,6 +58,21 @@ int runFill(const FillOptions& options, std::ostream& out, std::ostream& err)
         return exitFailed;
     }
     out << options.output << '\n';
+    return exitSuccess;
+}
+
+int runSheet(const SheetOptions& options, std::ostream& out, std::ostream& err)
+{
+    assistant::Assistant* window = fillForm(options.directory, options.form, err);
+    if (window == nullptr) {
+        return exitFailed;
+    }
+    printWarnings(err);
+    if (options.json) {
+        out << assistant::gridFileText(window->SSData());
+    } else {
+        printSheetTable("Feuille « " + window->Combo1().text() + " »", window->SSData(), out);
+    }
     return exitSuccess;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The verbs that run one form of the assistant headless, on an application directory:
 //   fill      the form's fill, then the document saved as the fill left it;
+//   sheet     the fill and the grid merge, then the mapping grid the user would see;
 //   generate  the fill, optionally the user's corrected sheet, then generation, acting as the host
 //             when an output path is given (the real callback handshake runs).
 
@@ -17,6 +18,13 @@ struct FillOptions
     std::string output;
 };
 
+struct SheetOptions
+{
+    std::string directory;
+    std::string form;
+    bool json = false; // the sheet as a grid file instead of a table
+};
+
 struct GenerateOptions
 {
     std::string directory;
@@ -26,6 +34,7 @@ struct GenerateOptions
 };
 
 int runFill(const FillOptions& options, std::ostream& out, std::ostream& err);
+int runSheet(const SheetOptions& options, std::ostream& out, std::ostream& err);
 int runGenerate(const GenerateOptions& options, std::ostream& out, std::ostream& err);
 
 } // namespace formalys::cli

@@ -3,9 +3,9 @@
 #include "assistant/GridCheck.h"
 #include "assistant/GridFile.h"
 #include "cli/ExitCode.h"
+#include "cli/SheetTable.h"
 #include "cli/Warnings.h"
 #include "cli/verbs/TemplateFields.h"
-#include "text/Utf8.h"
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
@@ -23,48 +23,6 @@ using assistant::GridProblem;
 using assistant::GridProblemKind;
 using assistant::Sheet;
 
-// Texts are printed exactly: between double quotes, so that blanks at either end show, with line
-// breaks, tabs, quotes and backslashes escaped so that a cell stays on one line.
-std::string shown(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out + "\"";
-}
-
-std::string typeName(CellType type)
-{
-    switch (type) {
-    case CellType::Edit:
-        return "saisie";
-    case CellType::Caption:
-        return "libellé";
-    case CellType::CheckBox:
-        return "case à cocher";
-    }
-    return "type " + std::to_string(static_cast<int>(type));
-}
-
 const char* kindName(GridProblemKind kind)
 {
     switch (kind) {
@@ -76,50 +34,6 @@ const char* kindName(GridProblemKind kind)
         return "boundTwice";
     }
     return "unknown";
-}
-
-std::string padded(const std::string& text, std::size_t width)
-{
-    const std::size_t length = text::characterCount(text);
-    return length >= width ? text : text + std::string(width - length, ' ');
-}
-
-// "1 ligne", "0 ligne", "2 lignes": French puts the plural from 2 on.
-std::string counted(std::int64_t count, const std::string& noun)
-{
-    return std::to_string(count) + " " + noun + (count > 1 ? "s" : "");
-}
-
-void printTable(const std::string& file, const Sheet& sheet, std::ostream& out)
-{
-    struct Row
-    {
-        std::string column, row, type, text, binding;
-    };
-    std::vector<Row> rows;
-    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
-        rows.push_back({std::to_string(column), std::to_string(row), typeName(cell.type),
-                        shown(cell.text), cell.binding.empty() ? "" : shown(cell.binding)});
-    });
-    out << "Grille « " << file << " » : " << counted(sheet.columnCount(), "colonne") << ", "
-        << counted(sheet.rowCount(), "ligne") << ", "
-        << counted(static_cast<std::int64_t>(rows.size()), "cellule") << " non vide"
-        << (rows.size() > 1 ? "s" : "") << ".\n\n";
-
-    // Long texts are not cut: they push their binding to the right instead.
-    constexpr std::size_t widestTextColumn = 40;
-    std::size_t textWidth = std::string("texte").size();
-    for (const Row& row : rows) {
-        textWidth = std::max(textWidth, std::min(widestTextColumn, text::characterCount(row.text)));
-    }
-    out << padded("colonne", 9) << padded("ligne", 7) << padded("type", 15)
-        << padded("texte", textWidth + 2) << "liaison\n";
-    for (const Row& row : rows) {
-        std::string line = padded(row.column, 9) + padded(row.row, 7) + padded(row.type, 15) +
-                           padded(row.text, textWidth + 2) + row.binding;
-        line.erase(line.find_last_not_of(' ') + 1);
-        out << line << '\n';
-    }
 }
 
 void printProblems(const GridOptions& options, const std::vector<GridProblem>& problems,
@@ -145,7 +59,7 @@ void printJson(const GridOptions& options, const Sheet& sheet,
     sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
         cells.push_back({{"column", column},
                          {"row", row},
-                         {"type", typeName(cell.type)},
+                         {"type", cellTypeName(cell.type)},
                          {"text", cell.text},
                          {"binding", cell.binding}});
     });
@@ -193,7 +107,7 @@ int runGrid(const GridOptions& options, std::ostream& out, std::ostream& err)
     if (options.json) {
         printJson(options, *load.sheet, problems, out);
     } else {
-        printTable(options.file, *load.sheet, out);
+        printSheetTable("Grille « " + options.file + " »", *load.sheet, out);
         printProblems(options, problems, out);
     }
     return problems.empty() ? exitSuccess : exitFailed;
