@@ -52,80 +52,118 @@ QPDFObjectHandle numbers(std::initializer_list<double> values)
 
 } // namespace
 
-AppearanceWriter::AppearanceWriter(QPDF& pdf) : pdf_(pdf) {}
+AppearanceWriter::AppearanceWriter(QPDF& pdf, ChangeLog& changes) : pdf_(pdf), changes_(changes) {}
 
-QPDFObjectHandle AppearanceWriter::font()
+void AppearanceWriter::startOver()
 {
-    if (!font_.isInitialized()) {
+    resourcesUsed_ = false;
+}
+
+QPDFObjectHandle AppearanceWriter::resources()
+{
+    if (!resources_.isInitialized()) {
         auto font = QPDFObjectHandle::newDictionary();
         font.replaceKey("/Type", QPDFObjectHandle::newName("/Font"));
         font.replaceKey("/Subtype", QPDFObjectHandle::newName("/Type1"));
         font.replaceKey("/BaseFont", QPDFObjectHandle::newName("/Helvetica"));
         font.replaceKey("/Encoding", QPDFObjectHandle::newName("/WinAnsiEncoding"));
-        font_ = pdf_.makeIndirectObject(font);
+        auto fonts = QPDFObjectHandle::newDictionary();
+        fonts.replaceKey(appearanceFontName, font);
+        auto resources = QPDFObjectHandle::newDictionary();
+        resources.replaceKey("/Font", fonts);
+        resources_ = pdf_.makeIndirectObject(resources);
     }
-    return font_;
+    if (!resourcesUsed_) {
+        resourcesUsed_ = true;
+        changes_.touched(resources_);
+    }
+    return resources_;
+}
+
+std::optional<AppearanceWriter::Canvas> AppearanceWriter::makeCanvas(const FormField& field,
+                                                                     QPDFObjectHandle widget)
+{
+    QPDFObjectHandle rect = widget.getKey("/Rect");
+    if (!rect.isRectangle()) {
+        return std::nullopt; // nowhere to draw
+    }
+    const auto r = rect.getArrayAsRectangle();
+    double width = std::fabs(r.urx - r.llx);
+    double height = std::fabs(r.ury - r.lly);
+    QPDFObjectHandle mk = widget.getKey("/MK");
+    QPDFObjectHandle rotationKey = entry(mk, "/R");
+    const int rotation =
+        rotationKey.isInteger() ? ((rotationKey.getIntValueAsInt() % 360) + 360) % 360 : 0;
+    if (rotation == 90 || rotation == 270) {
+        std::swap(width, height);
+    }
+
+    Canvas canvas;
+    const DefaultAppearance da = DefaultAppearance::parse(field.defaultAppearance);
+    TextLayout& layout = canvas.layout;
+    layout.width = width;
+    layout.height = height;
+    layout.fontSize = da.fontSize;
+    layout.colour = da.colour;
+    layout.quadding = field.quadding;
+    layout.multiline = (field.flags & fieldFlags::multiline) != 0;
+    if ((field.flags & fieldFlags::comb) && field.maxLength > 0 && !layout.multiline) {
+        layout.combCells = field.maxLength;
+    }
+    layout.background = colourOperator(entry(mk, "/BG"), false);
+    layout.border = colourOperator(entry(mk, "/BC"), true);
+
+    auto dict = QPDFObjectHandle::newDictionary();
+    dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
+    dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
+    dict.replaceKey("/BBox", numbers({0, 0, width, height}));
+    if (rotation != 0) {
+        // The viewer maps the rotated box onto /Rect, so the rotation alone is enough.
+        const double c = rotation == 180 ? -1 : 0;
+        const double s = rotation == 90 ? 1 : rotation == 270 ? -1 : 0;
+        dict.replaceKey("/Matrix", numbers({c, s, -s, c, 0, 0}));
+    }
+    dict.replaceKey("/Resources", resources());
+    canvas.stream = pdf_.newStream();
+    canvas.stream.replaceDict(dict);
+    canvas.appearances = QPDFObjectHandle::newDictionary();
+    canvas.appearances.replaceKey("/N", canvas.stream);
+    return canvas;
 }
 
 bool AppearanceWriter::write(const FormField& field, std::string_view value)
 {
-    const DefaultAppearance da = DefaultAppearance::parse(field.defaultAppearance);
+    // A password field shows one asterisk per character, never the value.
+    const std::string shown = (field.flags & fieldFlags::password)
+                                  ? std::string(text::characterCount(value), '*')
+                                  : std::string(value);
     bool replaced = false;
-    for (auto widget : field.widgets) {
-        QPDFObjectHandle rect = widget.getKey("/Rect");
-        if (!rect.isRectangle()) {
-            continue; // nowhere to draw
+    for (const auto& widget : field.widgets) {
+        std::optional<Canvas> made;
+        const Canvas* canvas = nullptr;
+        if (widget.isIndirect()) {
+            auto known = canvases_.find(widget.getObjGen());
+            if (known == canvases_.end()) {
+                if (auto fresh = makeCanvas(field, widget)) {
+                    known = canvases_.emplace(widget.getObjGen(), std::move(*fresh)).first;
+                }
+            }
+            canvas = known == canvases_.end() ? nullptr : &known->second;
+        } else {
+            made = makeCanvas(field, widget); // nothing to key it by: made for this drawing
+            canvas = made ? &*made : nullptr;
         }
-        const auto r = rect.getArrayAsRectangle();
-        double width = std::fabs(r.urx - r.llx);
-        double height = std::fabs(r.ury - r.lly);
-        QPDFObjectHandle mk = widget.getKey("/MK");
-        QPDFObjectHandle rotationKey = entry(mk, "/R");
-        const int rotation =
-            rotationKey.isInteger() ? ((rotationKey.getIntValueAsInt() % 360) + 360) % 360 : 0;
-        if (rotation == 90 || rotation == 270) {
-            std::swap(width, height);
+        if (canvas == nullptr) {
+            continue;
         }
-
-        TextLayout layout;
-        layout.width = width;
-        layout.height = height;
-        layout.fontSize = da.fontSize;
-        layout.colour = da.colour;
-        layout.quadding = field.quadding;
-        layout.multiline = (field.flags & fieldFlags::multiline) != 0;
-        if ((field.flags & fieldFlags::comb) && field.maxLength > 0 && !layout.multiline) {
-            layout.combCells = field.maxLength;
-        }
-        layout.background = colourOperator(entry(mk, "/BG"), false);
-        layout.border = colourOperator(entry(mk, "/BC"), true);
-        // A password field shows one asterisk per character, never the value.
-        const TextAppearance drawn =
-            TextAppearance::draw(layout, (field.flags & fieldFlags::password)
-                                             ? std::string(text::characterCount(value), '*')
-                                             : std::string(value));
+        const TextAppearance drawn = TextAppearance::draw(canvas->layout, shown);
         replaced = replaced || drawn.replacedCharacters;
-
-        QPDFObjectHandle stream = pdf_.newStream(drawn.content);
-        QPDFObjectHandle dict = stream.getDict();
-        dict.replaceKey("/Type", QPDFObjectHandle::newName("/XObject"));
-        dict.replaceKey("/Subtype", QPDFObjectHandle::newName("/Form"));
-        dict.replaceKey("/BBox", numbers({0, 0, width, height}));
-        if (rotation != 0) {
-            // The viewer maps the rotated box onto /Rect, so the rotation alone is enough.
-            const double c = rotation == 180 ? -1 : 0;
-            const double s = rotation == 90 ? 1 : rotation == 270 ? -1 : 0;
-            dict.replaceKey("/Matrix", numbers({c, s, -s, c, 0, 0}));
-        }
-        auto fonts = QPDFObjectHandle::newDictionary();
-        fonts.replaceKey(appearanceFontName, font());
-        auto resources = QPDFObjectHandle::newDictionary();
-        resources.replaceKey("/Font", fonts);
-        dict.replaceKey("/Resources", resources);
-
-        auto appearances = QPDFObjectHandle::newDictionary();
-        appearances.replaceKey("/N", stream);
-        widget.replaceKey("/AP", appearances);
+        QPDFObjectHandle stream = canvas->stream;
+        stream.replaceStreamData(drawn.content, QPDFObjectHandle::newNull(),
+                                 QPDFObjectHandle::newNull());
+        changes_.touched(stream);
+        resources(); // saved with the streams that refer to it
+        changes_.replaceKey(widget, "/AP", canvas->appearances);
     }
     return replaced;
 }

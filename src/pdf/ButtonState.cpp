@@ -44,7 +44,7 @@ std::vector<std::string> onStates(const FormField& field)
     return all;
 }
 
-bool setButtonState(const FormField& field, std::string_view value)
+bool setButtonState(const FormField& field, std::string_view value, ChangeLog& changes)
 {
     std::string state;
     if (value.empty() || value == "Off") {
@@ -60,11 +60,10 @@ bool setButtonState(const FormField& field, std::string_view value)
             return false;
         }
     }
-    QPDFObjectHandle dictionary = field.dictionary;
-    dictionary.replaceKey("/V", QPDFObjectHandle::newName(state));
-    for (auto widget : field.widgets) {
+    changes.replaceKey(field.dictionary, "/V", QPDFObjectHandle::newName(state));
+    for (const auto& widget : field.widgets) {
         const bool shown = state != off && contains(statesOf(widget), state);
-        widget.replaceKey("/AS", QPDFObjectHandle::newName(shown ? state : off));
+        changes.replaceKey(widget, "/AS", QPDFObjectHandle::newName(shown ? state : off));
     }
     return true;
 }

@@ -1,6 +1,9 @@
 #include "pdf/DocumentWriter.h"
 
 #include "files/AtomicFile.h"
+#include "pdf/ChangeLog.h"
+#include "pdf/IncrementalUpdate.h"
+#include "pdf/LoadedPdf.h"
 
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -9,7 +12,42 @@
 
 namespace formalys::pdf {
 
-void DocumentWriter::write(QPDF& pdf, const std::string& path, Options options)
+namespace {
+
+void writeFile(const std::string& path, std::string_view bytes)
+{
+    const auto result = files::writeFileAtomically(path, bytes);
+    if (!result.ok) {
+        throw std::runtime_error(result.error);
+    }
+}
+
+} // namespace
+
+DocumentWriter::Method DocumentWriter::write(LoadedPdf& pdf, const ChangeLog& changes,
+                                             const std::string& path)
+{
+    bool made = false;
+    if (pdf.isSound() && changes.fitForIncrementalUpdate()) {
+        if (changes.changedObjects().empty()) {
+            file_.assign(pdf.bytes());
+            made = true;
+        } else {
+            made =
+                IncrementalUpdate::write(pdf.bytes(), pdf.qpdf(), changes.changedObjects(), file_);
+        }
+        // Damage met while reading the changed objects: the update may hold nulls for them.
+        made = made && pdf.isSound();
+    }
+    if (made) {
+        writeFile(path, file_);
+        return Method::IncrementalUpdate;
+    }
+    rewrite(pdf.qpdf(), path);
+    return Method::FullRewrite;
+}
+
+void DocumentWriter::rewrite(QPDF& pdf, const std::string& path, Options options)
 {
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
@@ -20,12 +58,8 @@ void DocumentWriter::write(QPDF& pdf, const std::string& path, Options options)
     writer.setStaticID(options.staticId);
     writer.write();
     const auto buffer = writer.getBufferSharedPointer();
-    const std::string_view bytes(reinterpret_cast<const char*>(buffer->getBuffer()),
-                                 buffer->getSize());
-    const auto result = files::writeFileAtomically(path, bytes);
-    if (!result.ok) {
-        throw std::runtime_error(result.error);
-    }
+    writeFile(path, std::string_view(reinterpret_cast<const char*>(buffer->getBuffer()),
+                                     buffer->getSize()));
 }
 
 } // namespace formalys::pdf

@@ -1,16 +1,21 @@
 #pragma once
-// Saves a document. The file is serialised in memory, then written beside the target and renamed
-// over it (files::writeFileAtomically): a failed save leaves the target as it was, and saving
-// over the file that was loaded is safe since the loaded bytes are in memory.
+// Saves a document. The file is made in memory, then written beside the target and renamed over
+// it (files::writeFileAtomically): a failed save leaves the target as it was, and saving over the
+// file that was loaded is safe since the loaded bytes are in memory.
 //
-// Streams are copied as they are: no recompression, no object streams added, no linearisation.
-// New appearance streams stay uncompressed; they are a few hundred bytes each.
+// A sound file is saved as an incremental update (IncrementalUpdate): its bytes as they are, then
+// only the objects that changed. A file whose structure cannot be trusted that way (encrypted,
+// repaired by QPDF at load, no usable cross-reference tail) is written anew by QPDF: streams
+// copied as they are, no recompression, no object streams added, no linearisation.
 
 #include <string>
 
 class QPDF;
 
 namespace formalys::pdf {
+
+class ChangeLog;
+class LoadedPdf;
 
 class DocumentWriter
 {
@@ -20,10 +25,23 @@ public:
         bool staticId = false; // the same /ID on every save, for byte-stable test output
     };
 
-    // Throws std::runtime_error with an English reason when the file cannot be written; QPDF's
-    // exceptions pass through.
-    static void write(QPDF& pdf, const std::string& path, Options options);
-    static void write(QPDF& pdf, const std::string& path) { write(pdf, path, Options{}); }
+    enum class Method
+    {
+        IncrementalUpdate,
+        FullRewrite,
+    };
+
+    // Writes `pdf` with the changes `changes` recorded since its load; returns how. Throws
+    // std::runtime_error with an English reason when the file cannot be written; QPDF's
+    // exceptions pass through. The file is made in memory that the next save reuses.
+    Method write(LoadedPdf& pdf, const ChangeLog& changes, const std::string& path);
+
+    // Writes the whole of `pdf` anew.
+    static void rewrite(QPDF& pdf, const std::string& path, Options options);
+    static void rewrite(QPDF& pdf, const std::string& path) { rewrite(pdf, path, Options{}); }
+
+private:
+    std::string file_;
 };
 
 } // namespace formalys::pdf

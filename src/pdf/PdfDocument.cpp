@@ -3,6 +3,7 @@
 #include "component/Warnings.h"
 #include "pdf/AppearanceWriter.h"
 #include "pdf/ButtonState.h"
+#include "pdf/ChangeLog.h"
 #include "pdf/Dictionary.h"
 #include "pdf/DocumentWriter.h"
 #include "pdf/FieldIndex.h"
@@ -38,10 +39,17 @@ void reportRepairs(LoadedPdf& pdf, const std::string& when)
 class PdfDocument::Impl
 {
 public:
-    // Everything below belongs to one loaded document; all empty when none is loaded.
+    // Everything below belongs to one loaded document; all empty when none is loaded. The parsed
+    // file, its field index and the appearance writer's streams outlive a load of the same bytes
+    // again: the changes are undone instead of parsing the file anew.
     std::unique_ptr<LoadedPdf> pdf;
     std::unique_ptr<FieldIndex> index;
+    ChangeLog changes;
     std::unique_ptr<AppearanceWriter> appearances;
+    DocumentWriter writer;
+    // Whether the parsed file may serve a load of the same bytes: false once anything went wrong
+    // with it (damage, a failed operation, a full rewrite, which changes objects of its own).
+    bool reusable = false;
     // Text fields set since their appearance was last drawn, in the order they were set.
     std::vector<int> appearancesDue;
     std::vector<bool> isDue;
@@ -53,7 +61,14 @@ public:
     {
         appearances.reset();
         index.reset();
+        changes.forget();
         pdf.reset();
+        reusable = false;
+        clearDocumentState();
+    }
+
+    void clearDocumentState()
+    {
         appearancesDue.clear();
         isDue.clear();
         drawnWithReplacements.clear();
@@ -62,17 +77,35 @@ public:
 
     void load(const std::string& path)
     {
-        auto loaded = std::make_unique<LoadedPdf>(path);
+        std::string bytes = LoadedPdf::read(path);
+        if (reusable && pdf && pdf->bytes() == bytes && pdf->isSound() &&
+            changes.fitForIncrementalUpdate()) {
+            // The same file as the loaded one: back to it as it was read.
+            changes.undo();
+            appearances->startOver();
+            pdf->setPath(path);
+            startDocument();
+            return;
+        }
+        unload();
+        auto loaded = std::make_unique<LoadedPdf>(path, std::move(bytes));
         auto fields = std::make_unique<FieldIndex>(loaded->qpdf());
         reportRepairs(*loaded, "à la lecture");
-        const auto count = fields->fields().size();
-        isDue.assign(count, false);
-        drawnWithReplacements.assign(count, false);
-        QPDFObjectHandle needAppearances = entry(acroForm(*loaded), "/NeedAppearances");
-        formAskedViewersToDraw = needAppearances.isBool() && needAppearances.getBoolValue();
-        appearances = std::make_unique<AppearanceWriter>(loaded->qpdf());
+        appearances = std::make_unique<AppearanceWriter>(loaded->qpdf(), changes);
         index = std::move(fields);
         pdf = std::move(loaded);
+        reusable = pdf->isSound();
+        startDocument();
+    }
+
+    void startDocument()
+    {
+        clearDocumentState();
+        const auto count = index->fields().size();
+        isDue.assign(count, false);
+        drawnWithReplacements.assign(count, false);
+        QPDFObjectHandle needAppearances = entry(acroForm(*pdf), "/NeedAppearances");
+        formAskedViewersToDraw = needAppearances.isBool() && needAppearances.getBoolValue();
     }
 
     static QPDFObjectHandle acroForm(LoadedPdf& loaded)
@@ -100,11 +133,10 @@ public:
         switch (field.kind) {
         case FieldKind::Text:
         case FieldKind::Choice: {
-            QPDFObjectHandle dictionary = field.dictionary;
-            dictionary.replaceKey(
-                "/V", QPDFObjectHandle::newUnicodeString(
-                          text::isValidUtf8(value) ? value : text::sanitizedUtf8(value)));
-            dictionary.removeKey("/RV"); // rich text would show the old value
+            changes.replaceKey(field.dictionary, "/V",
+                               QPDFObjectHandle::newUnicodeString(
+                                   text::isValidUtf8(value) ? value : text::sanitizedUtf8(value)));
+            changes.removeKey(field.dictionary, "/RV"); // rich text would show the old value
             if (!isDue[static_cast<std::size_t>(i)]) {
                 isDue[static_cast<std::size_t>(i)] = true;
                 appearancesDue.push_back(i);
@@ -113,7 +145,7 @@ public:
         }
         case FieldKind::CheckBox:
         case FieldKind::RadioButton:
-            if (!setButtonState(field, value)) {
+            if (!setButtonState(field, value, changes)) {
                 reportWarning("La case " + quoted(field.name) + " ne peut pas prendre la valeur " +
                               quoted(value) + " : elle est laissée telle quelle.");
             }
@@ -144,12 +176,16 @@ public:
             viewersMustDraw = viewersMustDraw || replaced;
         }
         QPDFObjectHandle form = acroForm(*pdf);
-        if (form.isDictionary()) {
-            if (viewersMustDraw) {
-                form.replaceKey("/NeedAppearances", QPDFObjectHandle::newBool(true));
-            } else {
-                form.removeKey("/NeedAppearances");
-            }
+        if (!form.isDictionary()) {
+            return;
+        }
+        // An /AcroForm written inside the catalog is saved with the catalog.
+        QPDFObjectHandle holder = form.isIndirect() ? form : pdf->qpdf().getRoot();
+        QPDFObjectHandle now = form.getKey("/NeedAppearances");
+        if (!viewersMustDraw) {
+            changes.removeKey(form, "/NeedAppearances", holder);
+        } else if (!now.isBool() || !now.getBoolValue()) {
+            changes.replaceKey(form, "/NeedAppearances", QPDFObjectHandle::newBool(true), holder);
         }
     }
 };
@@ -160,7 +196,6 @@ PdfDocument::~PdfDocument() = default;
 
 bool PdfDocument::LoadDocument(const std::string& path)
 {
-    impl_->unload();
     try {
         impl_->load(path);
         return true;
@@ -224,6 +259,7 @@ void PdfDocument::SetFieldValue(const std::string& name, const std::string& valu
         try {
             impl_->set(i, value);
         } catch (const std::exception& e) {
+            impl_->reusable = false;
             reportWarning("Le champ " + quoted(FieldName(i)) + " n'a pas pu être rempli (" +
                           e.what() + ").");
         }
@@ -243,10 +279,14 @@ bool PdfDocument::SaveDocument(const std::string& path)
     }
     try {
         impl_->writeDueAppearances();
-        DocumentWriter::write(impl_->pdf->qpdf(), path);
+        const auto method = impl_->writer.write(*impl_->pdf, impl_->changes, path);
+        if (method == DocumentWriter::Method::FullRewrite) {
+            impl_->reusable = false;
+        }
         reportRepairs(*impl_->pdf, "à l'enregistrement");
         return true;
     } catch (const std::exception& e) {
+        impl_->reusable = false;
         reportWarning("Le document PDF n'est pas enregistré sous " + quoted(path) + " (" +
                       e.what() + ").");
         return false;

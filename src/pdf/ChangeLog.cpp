@@ -1,0 +1,69 @@
+#include "pdf/ChangeLog.h"
+
+#include <ranges>
+
+namespace formalys::pdf {
+
+void ChangeLog::remember(QPDFObjectHandle& dictionary, const std::string& key,
+                         QPDFObjectHandle& holder)
+{
+    if (!holder.isInitialized()) {
+        holder = dictionary;
+    }
+    if (holder.isIndirect()) {
+        changed_.insert(holder.getObjGen());
+    } else {
+        fit_ = false;
+    }
+    if (dictionary.isIndirect() && !remembered_.emplace(dictionary.getObjGen(), key).second) {
+        return; // its value as the file had it is already kept
+    }
+    previous_.push_back(
+        {dictionary, key, dictionary.hasKey(key) ? dictionary.getKey(key) : QPDFObjectHandle()});
+}
+
+void ChangeLog::replaceKey(QPDFObjectHandle dictionary, const std::string& key,
+                           QPDFObjectHandle value, QPDFObjectHandle holder)
+{
+    remember(dictionary, key, holder);
+    dictionary.replaceKey(key, value);
+}
+
+void ChangeLog::removeKey(QPDFObjectHandle dictionary, const std::string& key,
+                          QPDFObjectHandle holder)
+{
+    if (!dictionary.hasKey(key)) {
+        return;
+    }
+    remember(dictionary, key, holder);
+    dictionary.removeKey(key);
+}
+
+void ChangeLog::touched(QPDFObjectHandle object)
+{
+    if (object.isIndirect()) {
+        changed_.insert(object.getObjGen());
+    }
+}
+
+void ChangeLog::undo()
+{
+    for (auto& change : std::views::reverse(previous_)) {
+        if (change.value.isInitialized()) {
+            change.dictionary.replaceKey(change.key, change.value);
+        } else {
+            change.dictionary.removeKey(change.key);
+        }
+    }
+    forget();
+}
+
+void ChangeLog::forget()
+{
+    previous_.clear();
+    remembered_.clear();
+    changed_.clear();
+    fit_ = true;
+}
+
+} // namespace formalys::pdf
