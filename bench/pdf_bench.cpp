@@ -205,9 +205,10 @@ void BM_IncrementalUpdate(benchmark::State& state)
     parsed.setAll();
     parsed.writeAppearances();
     std::string file;
+    ObjectTexts texts;
     for (auto _ : state) {
-        IncrementalUpdate::write(parsed.pdf.bytes(), parsed.pdf.qpdf(),
-                                 parsed.changes.changedObjects(), file);
+        IncrementalUpdate::write(parsed.pdf.bytes(), parsed.pdf.qpdf(), parsed.changes, texts,
+                                 file);
         benchmark::DoNotOptimize(file);
     }
     state.counters["bytes"] = static_cast<double>(file.size());

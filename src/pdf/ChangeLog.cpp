@@ -12,6 +12,9 @@ void ChangeLog::remember(QPDFObjectHandle& dictionary, const std::string& key,
     }
     if (holder.isIndirect()) {
         changed_.insert(holder.getObjGen());
+        if (!holder.isSameObjectAs(dictionary)) {
+            changedInside_.insert(holder.getObjGen());
+        }
     } else {
         fit_ = false;
     }
@@ -46,6 +49,16 @@ void ChangeLog::touched(QPDFObjectHandle object)
     }
 }
 
+std::vector<std::string> ChangeLog::keysChanged(QPDFObjGen object) const
+{
+    std::vector<std::string> keys;
+    for (auto it = remembered_.lower_bound({object, std::string()});
+         it != remembered_.end() && it->first == object; ++it) {
+        keys.push_back(it->second);
+    }
+    return keys;
+}
+
 void ChangeLog::undo()
 {
     for (auto& change : std::views::reverse(previous_)) {
@@ -63,6 +76,7 @@ void ChangeLog::forget()
     previous_.clear();
     remembered_.clear();
     changed_.clear();
+    changedInside_.clear();
     fit_ = true;
 }
 

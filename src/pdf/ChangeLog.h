@@ -34,6 +34,13 @@ public:
     // The indirect objects changed since the load, by object number.
     const std::set<QPDFObjGen>& changedObjects() const { return changed_; }
 
+    // The keys of indirect dictionary `object` replaced or removed since the load, sorted.
+    std::vector<std::string> keysChanged(QPDFObjGen object) const;
+
+    // Whether a dictionary inside `object` (not `object` itself) was changed: its text must be
+    // made anew as a whole.
+    bool changedInside(QPDFObjGen object) const { return changedInside_.count(object) != 0; }
+
     // False once a direct dictionary was changed without naming the object that holds it.
     bool fitForIncrementalUpdate() const { return fit_; }
 
@@ -57,6 +64,7 @@ private:
     // Keys of indirect dictionaries already remembered: a key set again keeps its first value.
     std::set<std::pair<QPDFObjGen, std::string>> remembered_;
     std::set<QPDFObjGen> changed_;
+    std::set<QPDFObjGen> changedInside_;
     bool fit_ = true;
 };
 

@@ -33,8 +33,7 @@ DocumentWriter::Method DocumentWriter::write(LoadedPdf& pdf, const ChangeLog& ch
             file_.assign(pdf.bytes());
             made = true;
         } else {
-            made =
-                IncrementalUpdate::write(pdf.bytes(), pdf.qpdf(), changes.changedObjects(), file_);
+            made = IncrementalUpdate::write(pdf.bytes(), pdf.qpdf(), changes, texts_, file_);
         }
         // Damage met while reading the changed objects: the update may hold nulls for them.
         made = made && pdf.isSound();
@@ -45,6 +44,11 @@ DocumentWriter::Method DocumentWriter::write(LoadedPdf& pdf, const ChangeLog& ch
     }
     rewrite(pdf.qpdf(), path);
     return Method::FullRewrite;
+}
+
+void DocumentWriter::forget()
+{
+    texts_.clear();
 }
 
 void DocumentWriter::rewrite(QPDF& pdf, const std::string& path, Options options)

@@ -8,6 +8,8 @@
 // repaired by QPDF at load, no usable cross-reference tail) is written anew by QPDF: streams
 // copied as they are, no recompression, no object streams added, no linearisation.
 
+#include "pdf/ObjectTexts.h"
+
 #include <string>
 
 class QPDF;
@@ -36,12 +38,16 @@ public:
     // exceptions pass through. The file is made in memory that the next save reuses.
     Method write(LoadedPdf& pdf, const ChangeLog& changes, const std::string& path);
 
+    // Forgets what it kept of the previous file: the next save is of another parsed file.
+    void forget();
+
     // Writes the whole of `pdf` anew.
     static void rewrite(QPDF& pdf, const std::string& path, Options options);
     static void rewrite(QPDF& pdf, const std::string& path) { rewrite(pdf, path, Options{}); }
 
 private:
-    std::string file_;
+    std::string file_;  // the file made by the last save, its memory reused
+    ObjectTexts texts_; // of the objects of the parsed file
 };
 
 } // namespace formalys::pdf

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <qpdf/Pl_String.hh>
 #include <qpdf/QPDF.hh>
+#include <set>
 #include <vector>
 
 namespace formalys::pdf {
@@ -98,7 +99,8 @@ std::string carriedTrailerEntries(QPDF& pdf)
     return out;
 }
 
-void writeObject(std::string& out, QPDFObjectHandle object, std::string& data)
+void writeObject(std::string& out, QPDFObjectHandle object, const ChangeLog& changes,
+                 ObjectTexts& texts, std::string& data)
 {
     const QPDFObjGen id = object.getObjGen();
     appendNumber(out, static_cast<std::uint64_t>(id.getObj()));
@@ -110,13 +112,12 @@ void writeObject(std::string& out, QPDFObjectHandle object, std::string& data)
         data.clear();
         Pl_String collect("stream data", nullptr, data);
         object.pipeStreamData(&collect, 0, qpdf_dl_none);
-        QPDFObjectHandle dictionary = object.getDict().shallowCopy();
-        dictionary.replaceKey("/Length",
-                              QPDFObjectHandle::newInteger(static_cast<long long>(data.size())));
-        out += dictionary.unparseResolved();
+        texts.appendStreamDictionary(out, object, static_cast<long long>(data.size()));
         out += "\nstream\n";
         out += data;
         out += "\nendstream";
+    } else if (object.isDictionary()) {
+        texts.appendDictionary(out, object, changes);
     } else {
         out += object.unparseResolved();
     }
@@ -215,9 +216,10 @@ std::optional<CrossReferenceTail> CrossReferenceTail::find(std::string_view file
     return std::nullopt;
 }
 
-bool IncrementalUpdate::write(std::string_view original, QPDF& pdf,
-                              const std::set<QPDFObjGen>& changed, std::string& out)
+bool IncrementalUpdate::write(std::string_view original, QPDF& pdf, const ChangeLog& changes,
+                              ObjectTexts& texts, std::string& out)
 {
+    const std::set<QPDFObjGen>& changed = changes.changedObjects();
     const auto tail = CrossReferenceTail::find(original);
     if (!tail) {
         return false;
@@ -233,7 +235,7 @@ bool IncrementalUpdate::write(std::string_view original, QPDF& pdf,
     std::string data;
     for (const QPDFObjGen& id : changed) {
         entries.push_back({id, out.size()});
-        writeObject(out, pdf.getObject(id), data);
+        writeObject(out, pdf.getObject(id), changes, texts, data);
         highest = std::max(highest, id.getObj());
     }
     // The 4-byte offsets of a stream section, the 10 digits of a table.

@@ -8,10 +8,11 @@
 // uncompressed cross-reference stream after a stream (a reader of such a file may not expect a
 // table).
 
+#include "pdf/ChangeLog.h"
+#include "pdf/ObjectTexts.h"
+
 #include <cstddef>
 #include <optional>
-#include <qpdf/QPDFObjGen.hh>
-#include <set>
 #include <string>
 #include <string_view>
 
@@ -33,11 +34,12 @@ class IncrementalUpdate
 {
 public:
     // Makes in `out` (its content replaced, its memory reused) the whole file: `original`
-    // followed by the update that writes the `changed` objects of `pdf` as they are now. Returns
-    // false when `original` has no usable cross-reference tail, or an offset would not fit the
-    // section. `pdf` must have been parsed from `original`; QPDF's exceptions pass through.
-    static bool write(std::string_view original, QPDF& pdf, const std::set<QPDFObjGen>& changed,
-                      std::string& out);
+    // followed by the update that writes the objects of `pdf` that `changes` lists, as they are
+    // now, their text made with `texts`. Returns false when `original` has no usable
+    // cross-reference tail, or an offset would not fit the section. `pdf` must have been parsed
+    // from `original`; QPDF's exceptions pass through.
+    static bool write(std::string_view original, QPDF& pdf, const ChangeLog& changes,
+                      ObjectTexts& texts, std::string& out);
 };
 
 } // namespace formalys::pdf

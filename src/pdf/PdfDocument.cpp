@@ -62,6 +62,7 @@ public:
         appearances.reset();
         index.reset();
         changes.forget();
+        writer.forget();
         pdf.reset();
         reusable = false;
         clearDocumentState();
