@@ -30,6 +30,7 @@ import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 from pathlib import Path
 
@@ -46,6 +47,8 @@ def run(command, **kwargs):
 def install_peers():
     packages = {"pdftk": "pdftk-java", "hyperfine": "hyperfine", "pdftotext": "poppler-utils",
                 "qpdf": "qpdf", "node": "nodejs", "npm": "npm"}
+    if not Path("/usr/bin/time").exists():
+        packages["/usr/bin/time"] = "time"
     missing = [pkg for tool, pkg in packages.items() if shutil.which(tool) is None]
     if subprocess.run([DEBIAN_PYTHON, "-c", "import pypdf"], capture_output=True).returncode:
         missing.append("python3-pypdf")
@@ -115,6 +118,7 @@ class Tool:
         self.checks_boxes = checks_boxes  # whether its input ticks the check boxes
         self.process_ms = []
         self.batch_ms = []
+        self.peak_mib = 0.0
         self.outputs = []
 
 
@@ -215,11 +219,13 @@ def check(pdf, values, on_state, boxes_ticked):
         if field is None:
             problems.append(f"check box {name!r} missing")
             continue
-        value = field["value"]
+        # /V as stored: a name ("/Oui"); qpdf's JSON writes a string as "u:…" or "b:…".
+        value = objects["obj:" + field["object"]]["value"].get("/V")
         widget = objects["obj:" + field["annotation"]["object"]]["value"]
         if value != want:
-            kind = "a string" if isinstance(value, str) and not value.startswith("/") else value
-            problems.append(f"check box {name!r} has /V {kind!r}, not {want}")
+            kind = f"the string {value[2:]!r}" if isinstance(value, str) and \
+                value.startswith(("u:", "b:")) else repr(value)
+            problems.append(f"check box {name!r} has /V {kind}, not the name {want}")
             break
         if widget.get("/AS") != want:
             problems.append(f"check box {name!r} shows {widget.get('/AS')!r}, not {want}")
@@ -259,14 +265,24 @@ def check(pdf, values, on_state, boxes_ticked):
 
 # ---- the run -------------------------------------------------------------------------------
 
-def timed(command, env=None):
-    start = time.perf_counter()
-    result = subprocess.run(command, capture_output=True, text=True,
-                            env=dict(os.environ, **(env or {})))
-    elapsed = (time.perf_counter() - start) * 1000
-    if result.returncode != 0:
-        raise RuntimeError(f"{command[0]} failed ({result.returncode}): {result.stderr.strip()}")
-    return elapsed, result.stdout
+def timed(command, env=None, measure_memory=False):
+    """Runs `command`: its wall time in ms, its output, and with `measure_memory` its peak
+    resident memory in MiB, taken by /usr/bin/time (a fork of this Python program would count
+    Python's own memory)."""
+    with tempfile.NamedTemporaryFile("w+") as memory, tempfile.TemporaryFile("w+") as out, \
+            tempfile.TemporaryFile("w+") as err:
+        if measure_memory:
+            command = ["/usr/bin/time", "-f", "%M", "-o", memory.name] + command
+        start = time.perf_counter()
+        result = subprocess.run(command, stdout=out, stderr=err,
+                                env=dict(os.environ, **(env or {})))
+        elapsed = (time.perf_counter() - start) * 1000
+        out.seek(0)
+        err.seek(0)
+        if result.returncode != 0:
+            raise RuntimeError(f"{command[0]} failed ({result.returncode}): {err.read().strip()}")
+        peak = int(memory.read().split()[-1]) / 1024 if measure_memory else 0.0
+        return elapsed, out.read(), peak
 
 
 def main():
@@ -318,13 +334,14 @@ def main():
                 out_dir = WORK / "whole" / slug / f"r{r}k{k}"
                 out_dir.mkdir(parents=True)
                 command, output = tool.whole(out_dir / "document0.pdf")
-                elapsed, _ = timed(command, env)
+                elapsed, _, _ = timed(command, env)
                 tool.process_ms.append(elapsed)
                 tool.outputs.append(output)
             if tool.batch:
                 out_dir = WORK / "batch" / slug / f"r{r}"
                 out_dir.mkdir(parents=True)
-                _, stdout = timed(tool.batch(out_dir, args.batch), env)
+                _, stdout, peak = timed(tool.batch(out_dir, args.batch), env, measure_memory=True)
+                tool.peak_mib = max(tool.peak_mib, peak)
                 tool.batch_ms.append(json.loads(stdout.strip().splitlines()[-1])["perDocumentMs"])
                 tool.outputs += sorted(out_dir.glob("*.pdf"))
         print(f"round {r + 1} of {args.rounds} done", flush=True)
@@ -348,8 +365,8 @@ def main():
     ours_batch = statistics.median(ours.batch_ms)
     print()
     print("| tool | one form, whole process (median) | × Formalys | in one process, per form "
-          "(median) | forms per second | × Formalys | outputs checked | values visible and right |")
-    print("|---|---|---|---|---|---|---|---|")
+          "(median) | forms per second | × Formalys | peak memory of the batch | outputs checked | values visible and right |")
+    print("|---|---|---|---|---|---|---|---|---|")
     for tool in all_tools:
         process = statistics.median(tool.process_ms)
         ratio_process = "" if tool is ours or not tool.name.startswith(("pdf", "pyp")) \
@@ -364,7 +381,8 @@ def main():
                 ("" if tool.name.startswith("Formalys") else f"{process / ours_batch:.0f}")
         verdict = "yes" if not tool.problems else "no: " + "; ".join(tool.problems)
         print(f"| {tool.name} | {process:.1f} ms | {ratio_process} | {per_form} | {rate} | "
-              f"{ratio_batch} | {tool.checked} ({tool.distinct} distinct) | {verdict} |")
+              f"{ratio_batch} | {f'{tool.peak_mib:.1f} MiB' if tool.peak_mib else ''} | {tool.checked} ({tool.distinct} distinct) | "
+              f"{verdict} |")
     print()
     print("× Formalys: the peer's median divided by formalys_fill's (whole process: one form per "
           "process; in one process: time per form of the batch; pdftk, which has no batch, is "

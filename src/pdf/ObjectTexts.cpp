@@ -1,15 +1,36 @@
 #include "pdf/ObjectTexts.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace formalys::pdf {
 
 namespace {
 
+// A name written as it is: "/" then regular characters only (PDF 32000-1, 7.3.5).
+bool isPlainName(const std::string& name)
+{
+    if (name.size() < 2 || name[0] != '/') {
+        return false;
+    }
+    for (std::size_t i = 1; i < name.size(); ++i) {
+        const char c = name[i];
+        if (c <= ' ' || c > '~' ||
+            std::string_view("()<>[]{}/%#").find(c) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void appendEntry(std::string& out, const std::string& key, QPDFObjectHandle value)
 {
     out += ' ';
-    out += QPDFObjectHandle::newName(key).unparse(); // with #xx escapes where the name needs them
+    if (isPlainName(key)) {
+        out += key;
+    } else {
+        out += QPDFObjectHandle::newName(key).unparse(); // with the #xx escapes it needs
+    }
     out += ' ';
     out += value.unparse();
 }

@@ -26,6 +26,9 @@ public:
 
     // Loads the PDF at `path` (read in one go), replacing the loaded document. Returns whether a
     // document is loaded now; the system's procedures do not look at it, the command line does.
+    // When the file holds the same bytes as the document loaded before (a fill after a fill),
+    // the parsed file is kept and the changes made since are undone instead of parsing it again:
+    // the document is the file as it is on disk now, exactly as a fresh load would give it.
     bool LoadDocument(const std::string& path);
 
     bool isLoaded() const;
@@ -61,8 +64,10 @@ public:
 
     // Writes the loaded document to `path` (relative paths are relative to the current
     // directory): written beside the target, then renamed over it, so a failed save never leaves a
-    // half-written file. Does nothing (and records a warning) when no document is loaded.
-    // Returns whether the file was written.
+    // half-written file. The file is the loaded file's bytes as they are followed by an
+    // incremental update holding every change since the load; a file that cannot take one
+    // (encrypted, repaired at load) is written anew. Does nothing (and records a warning) when no
+    // document is loaded. Returns whether the file was written.
     bool SaveDocument(const std::string& path);
 
 private:

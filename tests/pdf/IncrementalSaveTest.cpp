@@ -183,6 +183,33 @@ TEST_F(IncrementalSaveTest, AFormWrittenInsideTheCatalogIsSavedWithIt)
     EXPECT_TRUE(back.needAppearances());
 }
 
+// Entries the document does not change are written as the file has them, odd ones included.
+TEST_F(IncrementalSaveTest, UnchangedEntriesKeepTheirExactValues)
+{
+    TestForm form;
+    const std::string odd = "/Note (technique) 1 é"; // QPDF 11.3 itself mangles a "#"
+    const std::string bytes = std::string("a(b)c\\d\0e\xFF", 10);
+    form.text("nom", {30, 700, 200, 20},
+              {{odd, Object::newString(bytes)},
+               {"/TU", TestForm::utf16Name("Nom de famille « usuel »")},
+               {"/MK", Object::parse("<< /BC [0 0 1] /BG [0.9] >>")}});
+    form.save(dir.file("modele.pdf"));
+    PdfDocument doc;
+    ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
+    doc.SetFieldValue("nom", "Lefèvre");
+    ASSERT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
+
+    const auto check = qpdfCheck(dir.file("rempli.pdf"));
+    EXPECT_TRUE(check.sound) << check.output;
+    QPDF back;
+    back.processFile(dir.file("rempli.pdf").c_str());
+    QPDFObjectHandle field = back.getRoot().getKey("/AcroForm").getKey("/Fields").getArrayItem(0);
+    EXPECT_EQ(field.getKey(odd).getStringValue(), bytes);
+    EXPECT_EQ(field.getKey("/TU").getUTF8Value(), "Nom de famille « usuel »");
+    EXPECT_EQ(field.getKey("/MK").unparse(), "<< /BC [ 0 0 1 ] /BG [ 0.9 ] >>");
+    EXPECT_EQ(field.getKey("/V").getUTF8Value(), "Lefèvre");
+}
+
 // What makes a file unfit for an update; the document is written anew, whole and valid.
 struct Unfit
 {
