@@ -3,16 +3,15 @@
 #include "component/Warnings.h"
 #include "exchange/Exchange.h"
 #include "support/ExchangeFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/Files.h"
 #include "text/Utf8.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <ostream>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -123,29 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
                                 "\xEF\xBB\xBF[PATIENT]\nNOM=a\xFF"
                                 "b\n",
                                 "a\uFFFDb"}));
-
-// Raises a file-size limit for the length of a test, as a full disk would: writes beyond it fail.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &previous_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = previous_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(ExchangeFaultsTest, AWriteOnAFullDiskLeavesTheFileAsItWas)
 {
