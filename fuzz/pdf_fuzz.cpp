@@ -2,6 +2,7 @@
 // (text with accents, "X", the empty text), save, and load the saved document again. What must
 // always hold: names are valid UTF-8, and a document that was saved loads back with as many
 // fields.
+#include "FuzzCheck.h"
 #include "component/Warnings.h"
 #include "pdf/PdfDocument.h"
 #include "text/Utf8.h"
@@ -13,16 +14,10 @@
 #include <string>
 #include <unistd.h>
 
+using formalys::fuzzing::check;
 using formalys::pdf::PdfDocument;
 
 namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
 
 const std::string& workDirectory()
 {
