@@ -2,6 +2,7 @@
 // of the input names the section and the key to look up and to write ("SECTION|KEY"); the rest is
 // the file. Checks what must always hold: reads give valid UTF-8, a value written reads back, and
 // a write leaves another key as it was.
+#include "FuzzCheck.h"
 #include "exchange/ProfileText.h"
 #include "text/Letters.h"
 #include "text/Utf8.h"
@@ -13,18 +14,8 @@
 #include <string_view>
 
 using formalys::exchange::ProfileText;
+using formalys::fuzzing::check;
 namespace text = formalys::text;
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -2,6 +2,7 @@
 // text is either accepted as a sheet or refused with a reason, and an accepted sheet, written
 // again, reads back identical (the round trip of a pause file). The keys of the format are in
 // grid.dict: build/fuzz/fuzz/grid_fuzzer -dict=fuzz/grid.dict CORPUS_COPY fuzz/corpus/grid
+#include "FuzzCheck.h"
 #include "assistant/GridFormat.h"
 
 #include <cstddef>
@@ -9,18 +10,8 @@
 #include <cstdlib>
 #include <string_view>
 
+using formalys::fuzzing::check;
 using namespace formalys::assistant;
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition) {
-        std::abort();
-    }
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -8,8 +8,10 @@
 #include "exchange/Exchange.h"
 #include "files/FileSystem.h"
 #include "forms/BoxComputation.h"
+#include "pdf/FillProcedure.h"
 #include "text/Letters.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace formalys::assistant {
@@ -99,8 +101,8 @@ GenerationResult generateDocument(Assistant& window)
     boundNames += ",";
 
     // 7. Every other field gets its box, or the empty text.
-    const std::int32_t count = document.FieldCount();
-    for (std::int32_t i = 0; i < count && i <= INT16_MAX; ++i) {
+    const std::int32_t count = std::min(document.FieldCount(), pdf::mostFieldsWalked);
+    for (std::int32_t i = 0; i < count; ++i) {
         const std::string name(text::strip(document.FieldName(i)));
         if (boundNames.find("," + name + ",") == std::string::npos) {
             const std::string box = forms::PDF_Calc_One(name);

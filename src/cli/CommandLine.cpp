@@ -7,6 +7,7 @@
 #include "cli/verbs/Form2035Verb.h"
 #include "cli/verbs/FormVerbs.h"
 #include "cli/verbs/GridVerb.h"
+#include "component/ComponentState.h"
 
 #include <CLI/CLI.hpp>
 #include <ostream>
@@ -36,10 +37,29 @@ CLI::App* addVerb(CLI::App& app, const std::string& name, const std::string& des
     return verb;
 }
 
+// Sends the component's message boxes to a stream for the length of one command.
+class MessagesTo
+{
+public:
+    explicit MessagesTo(std::ostream& err) : previous_(ComponentState::instance().messageBox)
+    {
+        ComponentState::instance().messageBox = std::make_shared<HeadlessMessageBox>(err);
+    }
+    ~MessagesTo() { ComponentState::instance().messageBox = previous_; }
+    MessagesTo(const MessagesTo&) = delete;
+    MessagesTo& operator=(const MessagesTo&) = delete;
+
+private:
+    std::shared_ptr<MessageBoxPort> previous_;
+};
+
 } // namespace
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
+    // The component's messages (a missing template, …) go where the command's own messages go.
+    MessagesTo messages(err);
+
     CLI::App app{"Formalys : remplit les formulaires Cerfa au format PDF.", "formalys"};
     frenchLabels(app);
     app.set_help_flag("-h,--help", "Affiche cette aide");
@@ -81,9 +101,10 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     fillVerb->add_option("--out", fill.output, "Document PDF à écrire")->required();
 
     SheetOptions sheet;
-    auto* sheetVerb = addVerb(app, "sheet",
-                              "Remplit un formulaire et affiche la feuille que l'utilisateur verrait "
-                              "dans l'assistant");
+    auto* sheetVerb =
+        addVerb(app, "sheet",
+                "Remplit un formulaire et affiche la feuille que l'utilisateur verrait "
+                "dans l'assistant");
     sheetVerb->add_option("--dir", sheet.directory, "Répertoire de l'application")->required();
     sheetVerb->add_option("--form", sheet.form, formHelp)->required()->check(CLI::IsMember(forms));
     sheetVerb->add_flag("--json", sheet.json,

@@ -1,13 +1,15 @@
 #include "component/MessageBox.h"
 
-#include <cstdio>
+#include <iostream>
 
 namespace formalys {
+
+HeadlessMessageBox::HeadlessMessageBox() : stream_(&std::cerr) {}
 
 void HeadlessMessageBox::show(const std::string& text, const std::string& title, Icon icon)
 {
     const char* kind = icon == Icon::Critical ? "erreur" : "information";
-    std::fprintf(stderr, "[%s] %s : %s\n", kind, title.c_str(), text.c_str());
+    *stream_ << '[' << kind << "] " << title << " : " << text << std::endl;
 }
 
 } // namespace formalys

@@ -3,6 +3,7 @@
 // Qt implementation; the headless one prints the message on stderr and returns at once, as if the
 // user had pressed OK, for the command line and the tests.
 
+#include <iosfwd>
 #include <string>
 
 namespace formalys {
@@ -22,10 +23,16 @@ public:
     virtual void show(const std::string& text, const std::string& title, Icon icon) = 0;
 };
 
+// Prints "[erreur] <title> : <text>" (or "[information] …") on a stream, stderr by default.
 class HeadlessMessageBox final : public MessageBoxPort
 {
 public:
+    HeadlessMessageBox();
+    explicit HeadlessMessageBox(std::ostream& stream) : stream_(&stream) {}
     void show(const std::string& text, const std::string& title, Icon icon) override;
+
+private:
+    std::ostream* stream_;
 };
 
 } // namespace formalys

@@ -6,9 +6,56 @@
 #include "text/Utf8.h"
 
 #include <cerrno>
+#include <chrono>
 #include <sys/stat.h>
+#include <thread>
 
 namespace formalys::exchange {
+
+namespace {
+
+bool endsWithLineBreak(const std::string& content)
+{
+    return !content.empty() && (content.back() == '\n' || content.back() == '\r');
+}
+
+// How long a file must have been left alone before a last line without a line break is trusted.
+constexpr auto settleTime = std::chrono::milliseconds(50);
+constexpr auto longestWait = std::chrono::seconds(1);
+
+// Whether the file was modified less than `settleTime` ago.
+bool recentlyModified(const std::string& path)
+{
+    struct stat st
+    {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return false;
+    }
+    const auto modified = std::chrono::system_clock::time_point(
+        std::chrono::duration_cast<std::chrono::system_clock::duration>(
+            std::chrono::seconds(st.st_mtim.tv_sec) +
+            std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
+    return std::chrono::system_clock::now() - modified < settleTime;
+}
+
+// The file's content, read so that a host rewriting the file in place (truncating it, then
+// writing it piece by piece) is not caught half-way. Profile writers end every file with a line
+// break, so a content without one may be cut in its last line: when the file was also modified
+// moments ago, it is read again once it has been left alone for a while (at most a second).
+// A file that legitimately ends without a line break and was not just written costs one stat.
+std::optional<std::string> readSettledFile(const std::string& path)
+{
+    std::optional<std::string> content = files::readWholeFile(path);
+    const auto deadline = std::chrono::steady_clock::now() + longestWait;
+    while (content && !endsWithLineBreak(*content) && recentlyModified(path) &&
+           std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(settleTime / 10);
+        content = files::readWholeFile(path);
+    }
+    return content;
+}
+
+} // namespace
 
 std::string readProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
@@ -16,7 +63,7 @@ std::string readProfileString(const std::string& path, std::string_view section,
 {
     const std::size_t limit = capacity == 0 ? 0 : capacity - 1;
     std::optional<std::string> found;
-    if (auto content = files::readWholeFile(path)) {
+    if (auto content = readSettledFile(path)) {
         found = ProfileText(std::move(*content)).value(section, key);
     }
     if (!found) {

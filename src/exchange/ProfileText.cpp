@@ -74,7 +74,9 @@ void ProfileText::split()
 ProfileText::LineKind ProfileText::classify(const Line& line, std::string_view* name,
                                             std::string_view* rest) const
 {
-    const std::string_view whole(bytes_.data() + line.begin, line.end - line.begin);
+    std::string_view whole(bytes_.data() + line.begin, line.end - line.begin);
+    // The profile functions see a line as a C string: it ends at a NUL byte.
+    whole = whole.substr(0, whole.find('\0'));
     const std::string_view text = text::stripBlanksAndTabs(whole);
     if (text.empty() || text.front() == ';') {
         return LineKind::Other;

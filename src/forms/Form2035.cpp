@@ -7,8 +7,6 @@
 #include "pdf/FillProcedure.h"
 #include "text/Letters.h"
 
-#include <algorithm>
-
 namespace formalys::forms {
 
 bool fillForm2035()
@@ -21,7 +19,7 @@ bool fillForm2035()
     // The document of the assistant window: using it loads the window (hidden) if needed.
     pdf::PdfDocument& document = ComponentState::instance().assistantWindow().PDFDocument1();
     document.LoadDocument(templatePath);
-    const std::int32_t count = std::min(document.FieldCount(), pdf::mostFieldsWalked);
+    const std::int32_t count = pdf::walkedFieldCount(document, templatePath);
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string name(text::strip(document.FieldName(i)));
         const std::string value(text::strip(ReadExchange("2035", name, "")));

@@ -7,8 +7,6 @@
 #include "files/FileSystem.h"
 #include "text/Letters.h"
 
-#include <algorithm>
-
 namespace formalys::pdf {
 
 std::string applicationFile(const std::string& name)
@@ -21,6 +19,18 @@ void showMissingTemplate(const std::string& name)
     ComponentState::instance().messageBox->show(
         "Le fichier <" + name + "> de référence est introuvable !", "Pb d'installation",
         MessageBoxPort::Icon::Critical);
+}
+
+std::int32_t walkedFieldCount(const PdfDocument& document, const std::string& templatePath)
+{
+    const std::int32_t count = document.FieldCount();
+    if (count <= mostFieldsWalked) {
+        return count;
+    }
+    reportWarning("le modèle " + templatePath + " compte " + std::to_string(count) +
+                  " champs : seuls les " + std::to_string(mostFieldsWalked) +
+                  " premiers sont traités");
+    return mostFieldsWalked;
 }
 
 void runFill(assistant::Assistant& window, const std::string& SourcePdf, const forms::FieldMap& map)
@@ -39,13 +49,7 @@ void runFill(assistant::Assistant& window, const std::string& SourcePdf, const f
     assistant::LoadGridFile(window.SSData(), applicationFile(SourcePdf + ".cil"));
 
     // 5, 6. Walk the fields: every field is written, the empty value too.
-    std::int32_t count = document.FieldCount();
-    if (count > mostFieldsWalked) {
-        reportWarning("le modèle " + templatePath + " compte " + std::to_string(count) +
-                      " champs : seuls les " + std::to_string(mostFieldsWalked) +
-                      " premiers sont remplis");
-        count = mostFieldsWalked;
-    }
+    const std::int32_t count = walkedFieldCount(document, templatePath);
     assistant::Sheet& SSPdf = window.SSPdf();
     SSPdf.setRowCount(count);
     for (std::int32_t i = 0; i < count; ++i) {

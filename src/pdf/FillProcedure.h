@@ -5,6 +5,7 @@
 // nothing.
 
 #include "forms/FieldMap.h"
+#include "pdf/PdfDocument.h"
 
 #include <cstdint>
 #include <string>
@@ -17,6 +18,10 @@ namespace formalys::pdf {
 
 // The field walk uses a 16-bit index: a template has at most this many fields.
 inline constexpr std::int32_t mostFieldsWalked = 32767;
+
+// How many fields of the loaded document a walk visits: all of them, or the first
+// mostFieldsWalked, in which case a warning names the template and says so.
+std::int32_t walkedFieldCount(const PdfDocument& document, const std::string& templatePath);
 
 // `SourcePdf`: the template's base name ("MT", "DEPAT", …): <application directory>/<SourcePdf>.pdf
 // and .cil. A missing template shows the installation message and changes nothing else.

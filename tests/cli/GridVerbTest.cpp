@@ -1,8 +1,8 @@
 // `formalys grid`, run in-process on real files: the table shows every cell exactly, problems
 // make the exit code 1, a refused file says why, and usage errors give 2.
-#include "cli/CommandLine.h"
 #include "cli/ExitCode.h"
 #include "support/Files.h"
+#include "support/RunFormalys.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,25 +19,8 @@ namespace {
 const std::string gridsDirectory = FORMALYS_GRIDS_DIR;
 const std::string formsDirectory = FORMALYS_FORMS_DIR;
 
-struct Outcome
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome formalys(std::vector<std::string> arguments)
-{
-    arguments.insert(arguments.begin(), "formalys");
-    std::vector<const char*> argv;
-    for (const auto& argument : arguments) {
-        argv.push_back(argument.c_str());
-    }
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
-    return {code, out.str(), err.str()};
-}
+using formalys::testing::Outcome;
+using formalys::testing::runFormalys;
 
 const char* const oddGrid = R"({
   "format": "formalys-grid", "version": 1, "columnCount": 3, "rowCount": 3,
@@ -55,7 +38,7 @@ TEST(GridVerbTest, PrintsEveryCellExactly)
 {
     TempDir dir;
     writeBytes(dir.file("odd.cil"), oddGrid);
-    const Outcome run = formalys({"grid", dir.file("odd.cil")});
+    const Outcome run = runFormalys({"grid", dir.file("odd.cil")});
     EXPECT_EQ(run.code, cli::exitFailed) << "the grid has two problems";
     EXPECT_NE(run.out.find("3 colonnes, 3 lignes, 5 cellules non vides"), std::string::npos)
         << run.out;
@@ -82,7 +65,7 @@ TEST(GridVerbTest, JsonOutputCarriesTheSameFacts)
 {
     TempDir dir;
     writeBytes(dir.file("odd.cil"), oddGrid);
-    const Outcome run = formalys({"grid", dir.file("odd.cil"), "--json"});
+    const Outcome run = runFormalys({"grid", dir.file("odd.cil"), "--json"});
     EXPECT_EQ(run.code, cli::exitFailed);
     const auto report = nlohmann::json::parse(run.out);
     EXPECT_EQ(report["rowCount"], 3);
@@ -99,8 +82,8 @@ TEST(GridVerbTest, JsonOutputCarriesTheSameFacts)
 TEST(GridVerbTest, ShippedGridsMatchTheirTemplates)
 {
     for (const char* name : {"MT", "DEPAT", "PIRES", "DSI"}) {
-        const Outcome run = formalys({"grid", gridsDirectory + "/" + name + ".cil", "--template",
-                                      formsDirectory + "/" + name + ".pdf"});
+        const Outcome run = runFormalys({"grid", gridsDirectory + "/" + name + ".cil", "--template",
+                                         formsDirectory + "/" + name + ".pdf"});
         EXPECT_EQ(run.code, cli::exitSuccess) << name << "\n" << run.out << run.err;
         EXPECT_NE(run.out.find("Aucun problème trouvé."), std::string::npos) << name;
         EXPECT_EQ(run.out.find("Sans modèle"), std::string::npos) << name;
@@ -115,8 +98,8 @@ TEST(GridVerbTest, NamesThatAreNotQuiteFieldsOfTheTemplateAreReported)
         "rowCount": 4, "cells": [{"column": 2, "row": 1, "binding": "prenom"},
         {"column": 2, "row": 2, "binding": "nom  ben"}, {"column": 2, "row": 3, "binding": "imm 1"},
         {"column": 2, "row": 4, "binding": " nom medecin "}]})");
-    const Outcome run =
-        formalys({"grid", dir.file("MT.cil"), "--template", formsDirectory + "/MT.pdf", "--json"});
+    const Outcome run = runFormalys(
+        {"grid", dir.file("MT.cil"), "--template", formsDirectory + "/MT.pdf", "--json"});
     EXPECT_EQ(run.code, cli::exitFailed);
     const auto report = nlohmann::json::parse(run.out);
     EXPECT_EQ(report["template"], formsDirectory + "/MT.pdf");
@@ -131,7 +114,7 @@ TEST(GridVerbTest, CountsInFrench)
     TempDir dir;
     writeBytes(dir.file("one.cil"), R"({"format": "formalys-grid", "version": 1, "columnCount": 1,
         "rowCount": 1, "cells": [{"column": 1, "row": 1, "text": "seule"}]})");
-    EXPECT_NE(formalys({"grid", dir.file("one.cil")})
+    EXPECT_NE(runFormalys({"grid", dir.file("one.cil")})
                   .out.find(": 1 colonne, 1 ligne, 1 cellule non vide.\n"),
               std::string::npos);
 }
@@ -140,14 +123,14 @@ TEST(GridVerbTest, RefusedFileSaysWhyAndFails)
 {
     TempDir dir;
     writeBytes(dir.file("new.cil"), R"({"format": "formalys-grid", "version": 7})");
-    const Outcome run = formalys({"grid", dir.file("new.cil")});
+    const Outcome run = runFormalys({"grid", dir.file("new.cil")});
     EXPECT_EQ(run.code, cli::exitFailed);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "formalys : Impossible de charger la grille « " + dir.file("new.cil") +
                            " » : la grille est au format de version 7, plus récent que celui que "
                            "lit cette version de Formalys (version 1).\n");
 
-    const Outcome missing = formalys({"grid", dir.file("absent.cil"), "--json"});
+    const Outcome missing = runFormalys({"grid", dir.file("absent.cil"), "--json"});
     EXPECT_EQ(missing.code, cli::exitFailed);
     EXPECT_NE(missing.err.find("fichier introuvable"), std::string::npos) << missing.err;
 }
@@ -157,7 +140,7 @@ TEST(GridVerbTest, TemplateThatCannotBeReadFails)
     TempDir dir;
     writeBytes(dir.file("MT.cil"), oddGrid);
     writeBytes(dir.file("MT.pdf"), "%PDF-1.4 tronqué");
-    const Outcome run = formalys({"grid", dir.file("MT.cil"), "--template", dir.file("MT.pdf")});
+    const Outcome run = runFormalys({"grid", dir.file("MT.cil"), "--template", dir.file("MT.pdf")});
     EXPECT_EQ(run.code, cli::exitFailed);
     EXPECT_NE(run.err.find("le modèle « " + dir.file("MT.pdf") + " » ne peut pas être lu"),
               std::string::npos)
@@ -166,10 +149,10 @@ TEST(GridVerbTest, TemplateThatCannotBeReadFails)
 
 TEST(GridVerbTest, BadUsageGivesTwo)
 {
-    EXPECT_EQ(formalys({"grid"}).code, cli::exitBadUsage);
-    EXPECT_EQ(formalys({"grid", "a.cil", "b.cil"}).code, cli::exitBadUsage);
-    EXPECT_EQ(formalys({"grid", "a.cil", "--template"}).code, cli::exitBadUsage);
-    EXPECT_EQ(formalys({"grid", "a.cil", "--json=oui"}).code, cli::exitBadUsage);
+    EXPECT_EQ(runFormalys({"grid"}).code, cli::exitBadUsage);
+    EXPECT_EQ(runFormalys({"grid", "a.cil", "b.cil"}).code, cli::exitBadUsage);
+    EXPECT_EQ(runFormalys({"grid", "a.cil", "--template"}).code, cli::exitBadUsage);
+    EXPECT_EQ(runFormalys({"grid", "a.cil", "--json=oui"}).code, cli::exitBadUsage);
 }
 
 } // namespace

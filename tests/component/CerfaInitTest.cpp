@@ -1,6 +1,7 @@
 // CerfaInit sets the process-wide state; CerfaTest shows its message through the port.
 #include "component/ComponentState.h"
 #include "formalys/SHPDF.h"
+#include "support/ExchangeFixture.h"
 
 #include <gtest/gtest.h>
 #include <ostream>
@@ -9,22 +10,6 @@
 using namespace formalys;
 
 namespace {
-
-class RecordingMessageBox final : public MessageBoxPort
-{
-public:
-    struct Shown
-    {
-        std::string text;
-        std::string title;
-        Icon icon;
-    };
-    void show(const std::string& text, const std::string& title, Icon icon) override
-    {
-        shown.push_back({text, title, icon});
-    }
-    std::vector<Shown> shown;
-};
 
 class CerfaInitTest : public ::testing::Test
 {
@@ -120,7 +105,7 @@ TEST_F(CerfaInitTest, TheDataBelongsToEachObject)
 
 TEST_F(CerfaInitTest, CerfaTestShowsOkAsAnInformation)
 {
-    auto recorder = std::make_shared<RecordingMessageBox>();
+    auto recorder = std::make_shared<formalys::testing::RecordingMessageBox>();
     state().messageBox = recorder;
     SHPDF().CerfaTest();
     ASSERT_EQ(recorder->shown.size(), 1u);

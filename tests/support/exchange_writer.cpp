@@ -3,13 +3,19 @@
 //       waits DELAY_MS milliseconds, then writes VALUE once.
 //   exchange_writer loop PATH SECTION KEY VALUE_A VALUE_B COUNT
 //       writes VALUE_A and VALUE_B alternately, COUNT times in all.
+//   exchange_writer inplace PATH CONTENT_A CONTENT_B COUNT
+//       rewrites the file in place, as a careless host does: truncates it, then writes CONTENT_A
+//       (or CONTENT_B, alternately) in small pieces, COUNT times in all.
 #include "exchange/ProfileFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -28,6 +34,25 @@ int main(int argc, char** argv)
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: exchange_writer once|loop ...\n");
+    if (mode == "inplace" && argc == 6) {
+        const int count = std::atoi(argv[5]);
+        for (int i = 0; i < count; ++i) {
+            const std::string content = i % 2 == 0 ? argv[3] : argv[4];
+            const int fd = ::open(argv[2], O_WRONLY | O_TRUNC);
+            if (fd < 0) {
+                return 1;
+            }
+            for (std::size_t at = 0; at < content.size(); at += 16) {
+                const std::size_t piece = std::min<std::size_t>(16, content.size() - at);
+                if (::write(fd, content.data() + at, piece) != static_cast<ssize_t>(piece)) {
+                    ::close(fd);
+                    return 1;
+                }
+            }
+            ::close(fd);
+        }
+        return 0;
+    }
+    std::fprintf(stderr, "usage: exchange_writer once|loop|inplace ...\n");
     return 2;
 }
