@@ -16,6 +16,9 @@ by qpdf (JSON) exactly, accents included; check boxes on (/V and /AS); and the v
 drawn by the tool (poppler's pdftotext on a copy without /NeedAppearances, so that poppler does
 not draw the fields itself). Identical outputs are checked once.
 
+The Python program that runs the tools adds its own cost to each process it starts (a few
+milliseconds here); the real commands are timed again with hyperfine, which adds none.
+
 Usage: bench/compare/compare.py [--rounds N] [--batch N] [--runs N] [--build DIR] [--no-install]
 Run it from anywhere; it installs what is missing (Debian packages with apt-get, pdf-lib with npm
 into bench/compare/node_modules) unless --no-install is given.
@@ -26,6 +29,7 @@ import hashlib
 import json
 import os
 import re
+import shlex
 import shutil
 import statistics
 import subprocess
@@ -387,6 +391,19 @@ def main():
     print("× Formalys: the peer's median divided by formalys_fill's (whole process: one form per "
           "process; in one process: time per form of the batch; pdftk, which has no batch, is "
           "compared by its whole process).")
+    # The real commands once more with hyperfine: no Python fork in the measure.
+    if shutil.which("hyperfine"):
+        print()
+        for tool in all_tools:
+            if not tool.name.startswith("Formalys (formalys "):
+                continue
+            command, _ = tool.whole(WORK / "hyperfine.pdf")
+            report = WORK / "hyperfine.json"
+            run(["hyperfine", "-N", "--warmup", "5", "--runs", str(10 * args.runs), "--export-json",
+                 str(report), shlex.join(command)])
+            times = json.loads(report.read_text())["results"][0]["times"]
+            print(f"hyperfine, {tool.name}: median {statistics.median(times) * 1000:.1f} ms, "
+                  f"mean {statistics.mean(times) * 1000:.1f} ms over {len(times)} runs")
     print("Versions:", "; ".join([version(["pdftk", "--version"]).strip(),
                                   "node " + version(["node", "--version"]),
                                   "pypdf " + version([DEBIAN_PYTHON, "-c",
