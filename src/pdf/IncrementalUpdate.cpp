@@ -224,6 +224,8 @@ bool IncrementalUpdate::write(std::string_view original, QPDF& pdf, const Change
     if (!tail) {
         return false;
     }
+    // One allocation for the whole file: a changed field or appearance takes a few hundred bytes.
+    out.reserve(original.size() + 512 * (changed.size() + 1));
     out.assign(original);
     if (!out.empty() && out.back() != '\n' && out.back() != '\r') {
         out += '\n';
