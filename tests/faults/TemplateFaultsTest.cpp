@@ -115,7 +115,9 @@ TEST_F(TemplateFaultsTest, AnOwnerPasswordOnlyTemplateIsFilledAndSavedReadable)
     TestForm form;
     form.text("nom patient", {30, 700, 150, 20});
     form.text("datenais", {30, 650, 150, 20});
-    QPDFWriter writer(form.pdf(), dir.file("DSI.pdf").c_str());
+    // QPDFWriter keeps the name's pointer (it makes the /ID from it): the name must outlive it.
+    const std::string path = dir.file("DSI.pdf");
+    QPDFWriter writer(form.pdf(), path.c_str());
     writer.setR6EncryptionParameters("", "propriétaire", true, true, true, true, true, true,
                                      qpdf_r3p_full, true);
     writer.write();

@@ -227,12 +227,13 @@ void encrypt(const std::string& path)
 {
     QPDF pdf;
     pdf.processFile(path.c_str());
-    QPDFWriter writer(pdf, (path + ".chiffre").c_str());
+    const std::string encrypted = path + ".chiffre"; // QPDFWriter keeps the pointer
+    QPDFWriter writer(pdf, encrypted.c_str());
     writer.setStaticID(true);
     writer.setR6EncryptionParameters("", "proprietaire", true, true, true, true, true, true,
                                      qpdf_r3p_full, true);
     writer.write();
-    std::rename((path + ".chiffre").c_str(), path.c_str());
+    std::rename(encrypted.c_str(), path.c_str());
 }
 
 // The number after "startxref" points a few bytes off: QPDF rebuilds the table from the objects.
