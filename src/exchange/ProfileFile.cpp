@@ -90,10 +90,14 @@ ProfileWrite writeProfileString(const std::string& path, std::string_view sectio
         // An unreadable file is left alone rather than replaced by one holding a single key.
         return {false, error};
     }
-    ProfileText profile(std::move(content));
+    const bool existed = !content.empty();
+    ProfileText profile(content);
     if (!profile.setValue(section, key, value)) {
         return {false, "cannot write [" + std::string(section) + "] " + std::string(key) +
                            ": not a valid section or key name"};
+    }
+    if (existed && profile.bytes() == content) {
+        return {true, {}}; // the file already says so: nothing to replace
     }
     const files::WriteResult written = files::writeFileAtomically(path, profile.bytes());
     return {written.ok, written.error};

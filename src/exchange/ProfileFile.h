@@ -24,7 +24,8 @@ struct ProfileWrite
 };
 
 // The profile writer: creates the file, the section and the key as needed, or replaces the value
-// in place; see ProfileText::setValue for what can be written.
+// in place; see ProfileText::setValue for what can be written. A file that already holds exactly
+// the value is left untouched.
 ProfileWrite writeProfileString(const std::string& path, std::string_view section,
                                 std::string_view key, std::string_view value);
 

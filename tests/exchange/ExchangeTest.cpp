@@ -147,6 +147,22 @@ TEST_F(ExchangeTest, WriteKeepsPermissionsAndLinks)
     EXPECT_EQ(readBytes(dir.file("Formalys.ini")), "[A]\nK=3\n");
 }
 
+TEST_F(ExchangeTest, AWriteOfTheValueAlreadyThereLeavesTheFileAlone)
+{
+    writeExchangeFile("[RESULTAT]\r\nTITRE=Protocole de Soins (PIRES)\r\n");
+    struct stat before
+    {};
+    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &before), 0);
+    WriteExchange("resultat", "titre", "Protocole de Soins (PIRES)");
+    struct stat after
+    {};
+    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "not replaced";
+    WriteExchange("RESULTAT", "TITRE", "Démarche Soins Infirmiers (DSI)");
+    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);
+}
+
 TEST_F(ExchangeTest, AFailedWriteLeavesNoTraceButAWarning)
 {
     ComponentState::instance().exchangePath = dir.file("missing/Formalys.ini");
