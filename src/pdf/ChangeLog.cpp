@@ -1,7 +1,5 @@
 #include "pdf/ChangeLog.h"
 
-#include <ranges>
-
 namespace formalys::pdf {
 
 void ChangeLog::remember(QPDFObjectHandle& dictionary, const std::string& key,
@@ -61,7 +59,8 @@ std::vector<std::string> ChangeLog::keysChanged(QPDFObjGen object) const
 
 void ChangeLog::undo()
 {
-    for (auto& change : std::views::reverse(previous_)) {
+    for (auto it = previous_.rbegin(); it != previous_.rend(); ++it) {
+        auto& change = *it;
         if (change.value.isInitialized()) {
             change.dictionary.replaceKey(change.key, change.value);
         } else {

@@ -155,13 +155,11 @@ FieldIndex::FieldIndex(QPDF& pdf)
     }
 }
 
-std::span<const int> FieldIndex::find(std::string_view strippedName) const
+const std::vector<int>& FieldIndex::find(std::string_view strippedName) const
 {
+    static const std::vector<int> none;
     const auto found = byStrippedName_.find(std::string(strippedName));
-    if (found == byStrippedName_.end()) {
-        return {};
-    }
-    return found->second;
+    return found == byStrippedName_.end() ? none : found->second;
 }
 
 } // namespace formalys::pdf

@@ -5,7 +5,6 @@
 
 #include "pdf/FormField.h"
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -27,7 +26,7 @@ public:
 
     // Indices of the fields whose name, stripped of surrounding blanks, equals `strippedName`;
     // empty when there is none. Valid as long as the index.
-    std::span<const int> find(std::string_view strippedName) const;
+    const std::vector<int>& find(std::string_view strippedName) const;
 
 private:
     std::vector<FormField> fields_;
