@@ -10,6 +10,7 @@
 #include "pdf/LoadedPdf.h"
 #include "text/Letters.h"
 #include "text/Utf8.h"
+#include "text/Windows1252.h"
 
 #include <qpdf/QPDFExc.hh>
 #include <vector>
@@ -123,7 +124,9 @@ public:
             return value.getUTF8Value();
         }
         if (value.isName()) {
-            return value.getName().substr(1);
+            // A state name is bytes; files have been seen with Latin-1 accents in them.
+            const std::string state = value.getName().substr(1);
+            return text::isValidUtf8(state) ? state : text::windows1252ToUtf8(state);
         }
         return field.isButton() ? "Off" : "";
     }
