@@ -2,6 +2,7 @@
 // lists (names exact, kinds right), every name the field maps test, a clean `qpdf --check`, and
 // every field's value surviving a fill, a save and a read-back with QPDF.
 #include "component/Warnings.h"
+#include "forms/FieldMap.h"
 #include "pdf/PdfDocument.h"
 #include "support/PdfReadBack.h"
 #include "support/QpdfCheck.h"
@@ -151,57 +152,15 @@ const std::map<std::string, Fields>& expectedFields()
     return all;
 }
 
-// The field maps of the four assistant forms: one entry per row, each row with the names it
-// accepts (any of them).
-using MapRows = std::vector<std::vector<std::string>>;
-
-const std::map<std::string, MapRows>& fieldMaps()
+// The field maps of the four assistant forms, as the fills use them.
+const std::map<std::string, const formalys::forms::FieldMap*>& fieldMaps()
 {
-    static const std::map<std::string, MapRows> maps = [] {
-        std::map<std::string, MapRows> m;
-        for (const auto& [name, kind] : expectedFields().at("MT")) {
-            if (name != "ben assuré" && name != "ben ayant droit" && name != "adresse cabinet" &&
-                name != "fait à") {
-                m["MT"].push_back({name});
-            }
-        }
-        m["DEPAT"] = {{"nom assuré"},
-                      {"immat"},
-                      {"clé"},
-                      {"date naissance assuré"},
-                      {"adresse assuré"},
-                      {"code postal assuré"},
-                      {"commune assuré"},
-                      {"adresse patient"},
-                      {"code postal patient"},
-                      {"commune patient"},
-                      {"nom prescripteur"},
-                      {"identification praticien"},
-                      {"date ep"}};
-        m["PIRES"] = {{"nom assuré", "nom prénom", "nom prénom ass"},
-                      {"immat", "immat ass"},
-                      {"clé", "clé ass"},
-                      {"date naissance assuré", "date naiss"},
-                      {"adresse assuré", "adresse"},
-                      {"code postal assuré"},
-                      {"commune assuré"},
-                      {"adresse patient"},
-                      {"code postal patient"},
-                      {"commune patient"},
-                      {"nom prescripteur", "nom étab"},
-                      {"identification praticien", "num ident méd"},
-                      {"date ep"},
-                      {"diag1"},
-                      {"diag2"},
-                      {"diag3"}};
-        m["DSI"] = {{"nom assuré", "nom prénom", "nom prénom ass", "nom patient"},
-                    {"prénom patient"},
-                    {"immat", "immat ass", "immatpat"},
-                    {"clé", "clé ass", "clépat"},
-                    {"date naissance assuré", "date naiss", "datenais"},
-                    {"dateprescr"}};
-        return m;
-    }();
+    static const std::map<std::string, const formalys::forms::FieldMap*> maps = {
+        {"MT", &formalys::forms::mtMap()},
+        {"DEPAT", &formalys::forms::depatMap()},
+        {"PIRES", &formalys::forms::piresMap()},
+        {"DSI", &formalys::forms::dsiMap()},
+    };
     return maps;
 }
 
@@ -357,12 +316,13 @@ INSTANTIATE_TEST_SUITE_P(Forms, TemplateTest,
 
 TEST(TemplateMapsTest, EveryRowOfEveryMapFindsItsFieldInItsTemplate)
 {
-    for (const auto& [form, rows] : fieldMaps()) {
+    for (const auto& [form, map] : fieldMaps()) {
         const Fields& fields = expectedFields().at(form);
-        for (const auto& row : rows) {
-            const bool present = std::any_of(
-                row.begin(), row.end(), [&](const std::string& n) { return fields.count(n) > 0; });
-            EXPECT_TRUE(present) << form << ": no field for \"" << row.front() << "\"";
+        for (const auto& row : map->rows()) {
+            const bool present =
+                std::any_of(row.names.begin(), row.names.end(),
+                            [&](const std::string& n) { return fields.count(n) > 0; });
+            EXPECT_TRUE(present) << form << ": no field for \"" << row.names.front() << "\"";
         }
     }
 }
@@ -376,9 +336,9 @@ TEST(TemplateMapsTest, EveryNameOfEveryMapIsCarriedBySomeTemplate)
             carried.insert(name);
         }
     }
-    for (const auto& [form, rows] : fieldMaps()) {
-        for (const auto& row : rows) {
-            for (const auto& name : row) {
+    for (const auto& [form, map] : fieldMaps()) {
+        for (const auto& row : map->rows()) {
+            for (const auto& name : row.names) {
                 EXPECT_TRUE(carried.count(name)) << form << ": \"" << name << "\"";
             }
         }
