@@ -1,5 +1,6 @@
 #include "pdf/TextAppearance.h"
 
+#include "pdf/ContentSyntax.h"
 #include "pdf/FontMetrics.h"
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
@@ -59,33 +60,6 @@ WinAnsi encode(std::string_view utf8, bool keepLineBreaks)
 double width(std::string_view bytes, double size)
 {
     return textWidth(StandardFont::Helvetica, bytes, size);
-}
-
-std::string number(double value)
-{
-    char buffer[32];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    std::string s(buffer, error == std::errc() ? end : buffer);
-    if (s.find('.') != std::string::npos) {
-        s.erase(s.find_last_not_of('0') + 1);
-        if (s.back() == '.') {
-            s.pop_back();
-        }
-    }
-    return s == "-0" ? "0" : s;
-}
-
-std::string literal(std::string_view bytes)
-{
-    std::string s = "(";
-    for (const char c : bytes) {
-        if (c == '(' || c == ')' || c == '\\') {
-            s += '\\';
-        }
-        s += c;
-    }
-    return s + ")";
 }
 
 double widthWithoutTrailingBlanks(std::string_view bytes, double size)
@@ -169,7 +143,8 @@ public:
     void line(const std::string& operators) { content_ += operators + "\n"; }
     void show(double x, double y, std::string_view bytes)
     {
-        line("1 0 0 1 " + number(x) + " " + number(y) + " Tm " + literal(bytes) + " Tj");
+        line("1 0 0 1 " + contentNumber(x) + " " + contentNumber(y) + " Tm " +
+             contentLiteral(bytes) + " Tj");
     }
     std::string take() { return std::move(content_); }
 
@@ -189,13 +164,14 @@ TextAppearance TextAppearance::draw(const TextLayout& layout, std::string_view u
     out.line("/Tx BMC");
     out.line("q");
     if (!layout.background.empty()) {
-        out.line(layout.background + " 0 0 " + number(w) + " " + number(h) + " re f");
+        out.line(layout.background + " 0 0 " + contentNumber(w) + " " + contentNumber(h) + " re f");
     }
     if (!layout.border.empty()) {
-        out.line(layout.border + " 1 w 0.5 0.5 " + number(w - 1) + " " + number(h - 1) + " re S");
+        out.line(layout.border + " 1 w 0.5 0.5 " + contentNumber(w - 1) + " " +
+                 contentNumber(h - 1) + " re S");
     }
     if (!value.bytes.empty()) {
-        out.line("1 1 " + number(w - 2) + " " + number(h - 2) + " re W n");
+        out.line("1 1 " + contentNumber(w - 2) + " " + contentNumber(h - 2) + " re W n");
         out.line("BT");
         if (layout.combCells > 0) {
             const int cells = layout.combCells;
@@ -213,7 +189,8 @@ TextAppearance TextAppearance::draw(const TextLayout& layout, std::string_view u
                     size = std::max(minFitSize, std::min(size, 0.8 * cell * 1000 / widest));
                 }
             }
-            out.line(std::string(appearanceFontName) + " " + number(size) + " Tf " + layout.colour);
+            out.line(std::string(appearanceFontName) + " " + contentNumber(size) + " Tf " +
+                     layout.colour);
             // Fewer characters than cells: the alignment decides which cells they take.
             const int unused = cells - static_cast<int>(shown.size());
             const int first = layout.quadding == 1 ? unused / 2 : layout.quadding == 2 ? unused : 0;
@@ -239,7 +216,8 @@ TextAppearance TextAppearance::draw(const TextLayout& layout, std::string_view u
                     }
                 }
             }
-            out.line(std::string(appearanceFontName) + " " + number(size) + " Tf " + layout.colour);
+            out.line(std::string(appearanceFontName) + " " + contentNumber(size) + " Tf " +
+                     layout.colour);
             double y = h - padding - helveticaAscent / 1000 * size;
             for (const auto& line : lines) {
                 if (!line.empty()) {
@@ -256,7 +234,8 @@ TextAppearance TextAppearance::draw(const TextLayout& layout, std::string_view u
                     size = std::max(minFitSize, std::min(size, (w - 2 * padding) / atOnePoint));
                 }
             }
-            out.line(std::string(appearanceFontName) + " " + number(size) + " Tf " + layout.colour);
+            out.line(std::string(appearanceFontName) + " " + contentNumber(size) + " Tf " +
+                     layout.colour);
             out.show(alignedX(layout.quadding, w, width(value.bytes, size)),
                      centredBaseline(h, size), value.bytes);
         }

@@ -1,5 +1,6 @@
 #include "PageContent.h"
 
+#include "pdf/ContentSyntax.h"
 #include "pdf/FontMetrics.h"
 #include "text/Windows1252.h"
 
@@ -9,30 +10,6 @@ namespace formalys::formgen {
 
 namespace {
 
-std::string number(double v)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", v);
-    std::string s = buffer;
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.') {
-        s.pop_back();
-    }
-    return s == "-0" ? "0" : s;
-}
-
-std::string literal(const std::string& bytes)
-{
-    std::string s = "(";
-    for (const char c : bytes) {
-        if (c == '(' || c == ')' || c == '\\') {
-            s += '\\';
-        }
-        s += c;
-    }
-    return s + ")";
-}
-
 double flipY(double y)
 {
     return pageHeight - y;
@@ -40,21 +17,22 @@ double flipY(double y)
 
 void drawFrame(std::string& out, const Frame& f)
 {
-    const std::string rect = number(f.x) + " " + number(flipY(f.y + f.h)) + " " + number(f.w) +
-                             " " + number(f.h) + " re ";
+    const std::string rect = pdf::contentNumber(f.x) + " " + pdf::contentNumber(flipY(f.y + f.h)) +
+                             " " + pdf::contentNumber(f.w) + " " + pdf::contentNumber(f.h) + " re ";
     if (f.fill >= 0) {
-        out += number(f.fill) + " g ";
+        out += pdf::contentNumber(f.fill) + " g ";
     }
     if (f.stroke) {
-        out += number(f.width) + " w 0 G ";
+        out += pdf::contentNumber(f.width) + " w 0 G ";
     }
     out += rect + (f.fill >= 0 ? (f.stroke ? "B" : "f") : "S") + "\n";
 }
 
 void drawRule(std::string& out, const Rule& r)
 {
-    out += number(r.width) + " w 0 G " + (r.dashed ? "[1.5 1.5] 0 d " : "") + number(r.x1) + " " +
-           number(flipY(r.y1)) + " m " + number(r.x2) + " " + number(flipY(r.y2)) + " l S" +
+    out += pdf::contentNumber(r.width) + " w 0 G " + (r.dashed ? "[1.5 1.5] 0 d " : "") +
+           pdf::contentNumber(r.x1) + " " + pdf::contentNumber(flipY(r.y1)) + " m " +
+           pdf::contentNumber(r.x2) + " " + pdf::contentNumber(flipY(r.y2)) + " l S" +
            (r.dashed ? " [] 0 d" : "") + "\n";
 }
 
@@ -69,9 +47,9 @@ void drawText(std::string& out, const Text& t)
     } else if (t.align == Align::Right) {
         x -= width;
     }
-    out += "BT " + std::string(t.bold ? boldFont : regularFont) + " " + number(t.size) + " Tf " +
-           number(t.gray) + " g " + number(x) + " " + number(flipY(t.y)) + " Td " + literal(bytes) +
-           " Tj ET\n";
+    out += "BT " + std::string(t.bold ? boldFont : regularFont) + " " + pdf::contentNumber(t.size) +
+           " Tf " + pdf::contentNumber(t.gray) + " g " + pdf::contentNumber(x) + " " +
+           pdf::contentNumber(flipY(t.y)) + " Td " + pdf::contentLiteral(bytes) + " Tj ET\n";
 }
 
 } // namespace
