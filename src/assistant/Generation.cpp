@@ -60,44 +60,42 @@ GenerationResult generateDocument(Assistant& window)
     // 5. Placeholder cells back to the exchange file: every bracketed key, not only the five that
     //    the merge fills. The practitioner's date and identifier go to MEDECIN, the rest to
     //    PATIENT.
-    for (std::int32_t column = 1; column <= SSData.columnCount(); ++column) {
-        for (std::int32_t row = 1; row <= SSData.rowCount(); ++row) {
-            SSData.setCurrentColumn(column);
-            SSData.setCurrentRow(row);
-            const std::string_view binding = text::strip(SSData.binding());
-            if (!binding.empty() && binding.front() == '[') {
-                const std::string key = bracketedKey(SSData.binding());
-                const char* section = (key == "DATE" || key == "IDNAT") ? "MEDECIN" : "PATIENT";
-                WriteExchange(section, key, text::strip(SSData.text()));
-            }
+    // Only cells that hold something can carry a binding, and they come in walk order: the walk
+    // never visits the empty positions of a sheet that declares many rows.
+    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell&) {
+        SSData.setCurrentColumn(column);
+        SSData.setCurrentRow(row);
+        const std::string_view binding = text::strip(SSData.binding());
+        if (!binding.empty() && binding.front() == '[') {
+            const std::string key = bracketedKey(SSData.binding());
+            const char* section = (key == "DATE" || key == "IDNAT") ? "MEDECIN" : "PATIENT";
+            WriteExchange(section, key, text::strip(SSData.text()));
         }
-    }
+    });
 
     // 6. Bound cells into their fields, in walk order: a field bound twice keeps the later text.
     std::string boundNames;
-    for (std::int32_t column = 1; column <= SSData.columnCount(); ++column) {
-        for (std::int32_t row = 1; row <= SSData.rowCount(); ++row) {
-            SSData.setCurrentColumn(column);
-            SSData.setCurrentRow(row);
-            const std::string name(text::strip(SSData.binding()));
-            if (name.empty() || name.front() == '[') {
-                continue;
-            }
-            if (SSData.cellType() == CellType::CheckBox) {
-                if (isTicked(SSData.text())) {
-                    document.SetFieldValue(name, "X");
-                    document.SetFieldValue(name, "X");
-                } else {
-                    document.SetFieldValue(name, "");
-                }
-            } else {
-                const std::string value(text::strip(SSData.text()));
-                document.SetFieldValue(name, value);
-                document.SetFieldValue(name, value);
-            }
-            boundNames += "," + name;
+    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell&) {
+        SSData.setCurrentColumn(column);
+        SSData.setCurrentRow(row);
+        const std::string name(text::strip(SSData.binding()));
+        if (name.empty() || name.front() == '[') {
+            return;
         }
-    }
+        if (SSData.cellType() == CellType::CheckBox) {
+            if (isTicked(SSData.text())) {
+                document.SetFieldValue(name, "X");
+                document.SetFieldValue(name, "X");
+            } else {
+                document.SetFieldValue(name, "");
+            }
+        } else {
+            const std::string value(text::strip(SSData.text()));
+            document.SetFieldValue(name, value);
+            document.SetFieldValue(name, value);
+        }
+        boundNames += "," + name;
+    });
     boundNames += ",";
 
     // 7. Every other field gets its box, or the empty text.

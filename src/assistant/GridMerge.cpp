@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace formalys::assistant {
@@ -32,6 +33,32 @@ std::map<std::string, Position, std::less<>> firstCellOfEachBinding(const Sheet&
     return first;
 }
 
+// The first position, in walk order, whose cell holds no binding: an empty position of the
+// sheet, or a stored cell without one. Found from the stored cells alone, so a sheet that
+// declares many rows is not walked position by position.
+std::optional<Position> firstPositionWithoutBinding(const Sheet& sheet)
+{
+    if (sheet.columnCount() < 1 || sheet.rowCount() < 1) {
+        return std::nullopt;
+    }
+    Position expected{1, 1};
+    std::optional<Position> found;
+    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+        if (found) {
+            return;
+        }
+        if (column != expected.column || row != expected.row || text::strip(cell.binding).empty()) {
+            found = expected; // a gap before this cell, or this cell
+            return;
+        }
+        expected = row < sheet.rowCount() ? Position{column, row + 1} : Position{column + 1, 1};
+    });
+    if (!found && expected.column <= sheet.columnCount()) {
+        found = expected;
+    }
+    return found;
+}
+
 } // namespace
 
 std::string bracketedKey(const std::string& binding)
@@ -54,18 +81,14 @@ void DataToPdf(const Sheet& SSPdf, Sheet& SSData, GridView& SSDataView)
             SSData.setCurrentColumn(found->second.column);
             SSData.setCurrentRow(found->second.row);
             SSData.setText(SSPdf.cell(2, r).text);
-        } else if (name.empty() && SSData.rowCount() > 0) {
-            // An unnamed field matches the first cell whose binding is empty, bound or not in
-            // the file: the first position of the sheet that holds no binding.
-            bool done = false;
-            SSData.forEachCellByColumn([&](std::int32_t column, std::int32_t row) {
-                if (!done && text::strip(SSData.cell(column, row).binding).empty()) {
-                    SSData.setCurrentColumn(column);
-                    SSData.setCurrentRow(row);
-                    SSData.setText(SSPdf.cell(2, r).text);
-                    done = true;
-                }
-            });
+        } else if (name.empty()) {
+            // An unnamed field matches the first cell whose binding is empty, whether the file
+            // gave that cell or not.
+            if (const auto position = firstPositionWithoutBinding(SSData)) {
+                SSData.setCurrentColumn(position->column);
+                SSData.setCurrentRow(position->row);
+                SSData.setText(SSPdf.cell(2, r).text);
+            }
         }
     }
 

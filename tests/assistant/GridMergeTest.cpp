@@ -103,6 +103,22 @@ TEST_F(GridMergeTest, AFieldThatNoCellNamesIsShownNowhere)
     EXPECT_EQ(SSData, before);
 }
 
+TEST_F(GridMergeTest, AnUnnamedFieldGoesToTheFirstPositionWithoutBinding)
+{
+    SSData.setColumnCount(2);
+    SSData.setRowCount(3);
+    bind(1, 1, "nom");
+    bind(1, 2, "prénom");
+    bind(2, 1, "clé");
+    addField("   ", "sans nom");
+    DataToPdf(SSPdf, SSData, view);
+    EXPECT_EQ(SSData.cell(1, 3).text, "sans nom"); // the first position the file left empty
+
+    SSData.setCell(1, 3, {"Légende", "", CellType::Caption, {}});
+    DataToPdf(SSPdf, SSData, view);
+    EXPECT_EQ(SSData.cell(1, 3).text, "sans nom"); // a stored cell without binding counts too
+}
+
 TEST(BracketedKeyTest, RemovesBracketsAndBlanks)
 {
     EXPECT_EQ(bracketedKey("[DATE]"), "DATE");
