@@ -4,7 +4,6 @@
 // with the document read back by QPDF.
 #include "assistant/Assistant.h"
 #include "assistant/GridFile.h"
-#include "exchange/ProfileFile.h"
 #include "support/ExchangeFixture.h"
 #include "support/PdfReadBack.h"
 
@@ -114,11 +113,7 @@ TEST_F(MappingGridRoadTest, CorrectionsSurviveAPauseAndReachTheDocument)
     EXPECT_EQ(window().SSData(), paused);
     EXPECT_FALSE(std::filesystem::exists(dir.file("12.ss")));
 
-    state().hostCallback = [this](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
-        exchange::writeProfileString(state().exchangePath, "RESULTAT", "FICHIER",
-                                     dir.file("out.pdf"));
-        return 0;
-    };
+    hostNames(dir.file("out.pdf"));
     window().Command2_Click();
 
     PdfReadBack pdf(dir.file("out.pdf"));

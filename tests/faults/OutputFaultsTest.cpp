@@ -3,7 +3,6 @@
 // previous file at that path is never left half-written.
 #include "assistant/Assistant.h"
 #include "component/Warnings.h"
-#include "exchange/Exchange.h"
 #include "support/ExchangeFixture.h"
 #include "support/FileSizeLimit.h"
 #include "support/Files.h"
@@ -35,10 +34,7 @@ protected:
     // Generates the nursing care plan, the host naming `output`.
     void generateTo(const std::string& output)
     {
-        state().hostCallback = [output](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
-            WriteExchange("RESULTAT", "FICHIER", output);
-            return 0;
-        };
+        hostNames(output);
         assistant::Assistant& window = state().assistantWindow();
         window.ensureLoaded();
         window.Combo1().select(3);

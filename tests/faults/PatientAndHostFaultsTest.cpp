@@ -1,7 +1,6 @@
 // Patient numbers that could name files elsewhere, and hosts that answer late or never.
 #include "assistant/Assistant.h"
 #include "component/HostNotification.h"
-#include "exchange/Exchange.h"
 #include "exchange/ProfileFile.h"
 #include "support/ExchangeFixture.h"
 #include "support/Files.h"
@@ -64,10 +63,7 @@ TEST_P(PatientNumberFaultsTest, NamesNoPauseFileAnywhere)
     window().Unload();
     window().ensureLoaded();
     window().Combo1().select(3);
-    state().hostCallback = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
-        WriteExchange("RESULTAT", "FICHIER", dir.file("app/document.pdf"));
-        return 0;
-    };
+    hostNames(dir.file("app/document.pdf"));
     window().Command2_Click();
     auto after = files();
     after.erase(dir.file("app/document.pdf"));

@@ -2,7 +2,6 @@
 // than a 16-bit walk holds, names that are not UTF-8 or cannot be keys, encryption.
 #include "assistant/Assistant.h"
 #include "component/Warnings.h"
-#include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
 #include "support/ExchangeFixture.h"
 #include "support/PdfReadBack.h"
@@ -123,10 +122,7 @@ TEST_F(TemplateFaultsTest, AnOwnerPasswordOnlyTemplateIsFilledAndSavedReadable)
     writer.write();
     writeExchange("[PATIENT]\nNUMPA=5\nNOM=Lefèvre\nDATEN=14/06/2012\n");
     const std::string output = work.file("dsi.pdf");
-    state().hostCallback = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
-        WriteExchange("RESULTAT", "FICHIER", output);
-        return 0;
-    };
+    hostNames(output);
     window().ensureLoaded();
     window().Combo1().select(3);
     window().SSData().setRowCount(1);

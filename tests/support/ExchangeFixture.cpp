@@ -1,6 +1,7 @@
 #include "support/ExchangeFixture.h"
 
 #include "component/Warnings.h"
+#include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
 #include "support/Files.h"
 
@@ -25,6 +26,14 @@ void ExchangeFixture::TearDown()
 void ExchangeFixture::writeExchange(const std::string& content)
 {
     writeBytes(dir.file("Formalys.ini"), content);
+}
+
+void ExchangeFixture::hostNames(const std::string& output)
+{
+    state().hostCallback = [output](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+        WriteExchange("RESULTAT", "FICHIER", output);
+        return 0;
+    };
 }
 
 std::string ExchangeFixture::exchangeText() const

@@ -35,6 +35,9 @@ protected:
 
     // Replaces the exchange file with `content` (UTF-8).
     void writeExchange(const std::string& content);
+
+    // Acts as the host: a callback that names `output` in RESULTAT/FICHIER.
+    void hostNames(const std::string& output);
     std::string exchangeText() const;
 
     ComponentState& state() { return ComponentState::instance(); }
