@@ -82,7 +82,7 @@ void setUpComponent()
 
 void fill(std::int16_t form)
 {
-    assistant::Assistant& window = ComponentState::instance().assistantWindow();
+    assistant::Assistant& window = assistant::assistantWindow();
     window.ensureLoaded();
     window.Combo1().select(form);
 }
@@ -95,7 +95,7 @@ void BM_Fill(benchmark::State& state)
     for (auto _ : state) {
         fill(form);
         state.PauseTiming();
-        ComponentState::instance().assistantWindow().Unload();
+        assistant::assistantWindow().Unload();
         state.ResumeTiming();
     }
     state.SetLabel(assistant::formTable[static_cast<std::size_t>(form)].sourcePdf);
@@ -111,7 +111,7 @@ void BM_Generation(benchmark::State& state)
         state.PauseTiming();
         fill(form);
         state.ResumeTiming();
-        ComponentState::instance().assistantWindow().Command2_Click();
+        assistant::assistantWindow().Command2_Click();
     }
     state.SetLabel(assistant::formTable[static_cast<std::size_t>(form)].sourcePdf);
 }
@@ -126,7 +126,7 @@ void BM_Batch(benchmark::State& state)
         for (int patient = 1; patient <= patients; ++patient) {
             writePatient(patient);
             fill(static_cast<std::int16_t>(patient % 4));
-            ComponentState::instance().assistantWindow().Command2_Click();
+            assistant::assistantWindow().Command2_Click();
         }
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -4,7 +4,7 @@
 //     (goal: median < 3 ms); run with --benchmark_repetitions to get the median.
 //   BM_HandshakeWaitCpu: processor time of the waiting side over a 100 ms wait (goal: < 5 %).
 #include "component/ComponentState.h"
-#include "component/HostNotification.h"
+#include "exchange/HostNotification.h"
 #include "exchange/Exchange.h"
 #include "exchange/ProfileFile.h"
 

@@ -7,7 +7,7 @@
 #include "assistant/PauseFile.h"
 #include "component/ComponentState.h"
 #include "exchange/Exchange.h"
-#include "pdf/FillProcedure.h"
+#include "assistant/FillProcedure.h"
 #include "text/Letters.h"
 
 namespace formalys::assistant {
@@ -23,6 +23,14 @@ struct Assistant::Controls
     GridView SSPdfView{false};
     pdf::PdfDocument PDFDocument1;
 };
+
+Assistant& assistantWindow()
+{
+    // Never destroyed: its document is a QPDF object, which must not outlive QPDF's own statics
+    // at the end of the process, and closing the process is not closing the window anyway.
+    static Assistant* const window = new Assistant;
+    return *window;
+}
 
 Assistant::Assistant() = default;
 
@@ -158,22 +166,22 @@ void Assistant::SetIndex(const std::string& AText, FormList& aList)
 
 void Assistant::MT_Fill(const std::string& SourcePdf)
 {
-    pdf::runFill(*this, SourcePdf, forms::mtMap());
+    runFill(*this, SourcePdf, forms::mtMap());
 }
 
 void Assistant::DEPAT_Fill(const std::string& SourcePdf)
 {
-    pdf::runFill(*this, SourcePdf, forms::depatMap());
+    runFill(*this, SourcePdf, forms::depatMap());
 }
 
 void Assistant::PIRES_FILL(const std::string& SourcePdf)
 {
-    pdf::runFill(*this, SourcePdf, forms::piresMap());
+    runFill(*this, SourcePdf, forms::piresMap());
 }
 
 void Assistant::DSI_Fill(const std::string& SourcePdf)
 {
-    pdf::runFill(*this, SourcePdf, forms::dsiMap());
+    runFill(*this, SourcePdf, forms::dsiMap());
 }
 
 void Assistant::DataToPdf()

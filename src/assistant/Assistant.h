@@ -5,9 +5,8 @@
 // generation, pause and Close. The Qt window shows this state and forwards the user's actions;
 // form 2035 uses the document without showing anything.
 //
-// The component has one assistant (ComponentState::assistantWindow()). Loading it builds fresh
-// controls and runs Load; unloading it runs Close and drops the controls; a later use loads it
-// again.
+// The component has one assistant (assistantWindow()). Loading it builds fresh controls and runs
+// Load; unloading it runs Close and drops the controls; a later use loads it again.
 
 #include "assistant/FormList.h"
 #include "assistant/GridView.h"
@@ -84,5 +83,9 @@ private:
     std::unique_ptr<Controls> controls_;
     std::string patientNumber_;
 };
+
+// The one assistant window of the component, created (not loaded) on first use; it lives as long
+// as the component is loaded.
+Assistant& assistantWindow();
 
 } // namespace formalys::assistant

@@ -4,11 +4,11 @@
 #include "assistant/GridMerge.h"
 #include "assistant/PauseFile.h"
 #include "component/ComponentState.h"
-#include "component/HostNotification.h"
 #include "exchange/Exchange.h"
+#include "exchange/HostNotification.h"
 #include "files/FileSystem.h"
 #include "forms/BoxComputation.h"
-#include "pdf/FillProcedure.h"
+#include "forms/Templates.h"
 #include "text/Letters.h"
 
 #include <algorithm>
@@ -99,7 +99,7 @@ GenerationResult generateDocument(Assistant& window)
     boundNames += ",";
 
     // 7. Every other field gets its box, or the empty text.
-    const std::int32_t count = std::min(document.FieldCount(), pdf::mostFieldsWalked);
+    const std::int32_t count = std::min(document.FieldCount(), forms::mostFieldsWalked);
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string name(text::strip(document.FieldName(i)));
         if (boundNames.find("," + name + ",") == std::string::npos) {

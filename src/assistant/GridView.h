@@ -1,8 +1,7 @@
 #pragma once
-// What the window shows of a grid. The procedures hide and show the grids as they are told; the Qt
-// view mirrors this state. The original control also took a few display settings when the mapping
-// grid was shown; here the view always shows a sheet as its file lays it out, so only the
-// visibility remains.
+// What the window shows of a grid: whether it is visible. The procedures hide and show the grids as
+// they are told; the Qt view mirrors this state. The view always shows a sheet as its grid file
+// lays it out, so visibility is the only display state the procedures set.
 
 namespace formalys::assistant {
 

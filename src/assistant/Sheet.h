@@ -6,8 +6,8 @@
 // Cells are addressed by column and row, both counted from 1. Each cell carries its text (what the
 // user sees and edits), its binding (never shown: empty for a plain cell, the name of a PDF field,
 // or a placeholder "[" + KEY + "]" naming an exchange-file key) and its type. All reads and writes
-// of the system's procedures go through the current cell, as with the original control; code and
-// tests may also use cell() directly.
+// of the system's procedures go through the current cell (select a column and a row, then read or
+// write); code and tests may also use cell() directly.
 
 #include <cstdint>
 #include <map>
@@ -17,7 +17,7 @@
 
 namespace formalys::assistant {
 
-// Cell types, with the codes of the original grid files.
+// Cell types, with the cell type codes of the grid files.
 enum class CellType : std::int32_t
 {
     Edit = 1,     // plain text the user edits

@@ -1,6 +1,5 @@
 #include "component/ComponentState.h"
 
-#include "assistant/Assistant.h"
 #include "files/FileSystem.h"
 
 #include <climits>
@@ -9,19 +8,6 @@
 #include <string_view>
 
 namespace formalys {
-
-ComponentState::ComponentState() = default;
-ComponentState::~ComponentState() = default;
-ComponentState::ComponentState(ComponentState&&) noexcept = default;
-ComponentState& ComponentState::operator=(ComponentState&&) noexcept = default;
-
-assistant::Assistant& ComponentState::assistantWindow()
-{
-    if (!assistant_) {
-        assistant_ = std::make_unique<assistant::Assistant>();
-    }
-    return *assistant_;
-}
 
 ComponentState& ComponentState::instance()
 {

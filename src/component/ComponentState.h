@@ -14,10 +14,6 @@
 
 namespace formalys {
 
-namespace assistant {
-class Assistant;
-}
-
 // Flags are 16-bit integers with true = -1, as the host passes them.
 inline constexpr std::int16_t flagTrue = -1;
 inline constexpr std::int16_t flagFalse = 0;
@@ -35,21 +31,10 @@ struct ComponentState
     std::shared_ptr<TrayMenuPort> trayMenu = std::make_shared<HeadlessTrayMenu>();
     std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
 
-    ComponentState();
-    ~ComponentState();
-    ComponentState(ComponentState&&) noexcept;
-    ComponentState& operator=(ComponentState&&) noexcept;
-
     static ComponentState& instance();
-
-    // The one assistant window of the component, created (not loaded) on first use.
-    assistant::Assistant& assistantWindow();
 
     // Back to the state before the first CerfaInit: empty texts, zero numbers, default ports.
     void reset();
-
-private:
-    std::unique_ptr<assistant::Assistant> assistant_;
 };
 
 // The directory of the component's own module: libformalys when it is loaded as a shared

@@ -5,9 +5,16 @@
 // process's current directory. The host callback is not used and nothing is written to the
 // exchange file.
 
+#include "pdf/PdfDocument.h"
+
+#include <functional>
+
 namespace formalys::forms {
 
-// Returns whether "2035Ok.pdf" was written (for the command line; SHPDF ignores it).
-bool fillForm2035();
+// Fills form 2035 in the document `document()` gives: the assistant's document, which the
+// component uses for it and which is only asked for once the template is known to be there (using
+// it loads the assistant). Returns whether "2035Ok.pdf" was written (for the command line; SHPDF
+// ignores it).
+bool fillForm2035(const std::function<pdf::PdfDocument&()>& document);
 
 } // namespace formalys::forms

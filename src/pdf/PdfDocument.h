@@ -55,8 +55,8 @@ public:
     // nothing; setting the same value twice is harmless.
     void SetFieldValue(const std::string& name, const std::string& value);
 
-    // Properties 245 and 237 of the original toolkit. Their meaning was never settled: they are
-    // kept and read back, and have no effect on loading or saving.
+    // Properties 245 and 237: two document properties that the fills and form 2035 set, stored and
+    // read back; they change nothing else (neither loading nor saving looks at them).
     bool property245() const { return property245_; }
     void setProperty245(bool value) { property245_ = value; }
     bool property237() const { return property237_; }

@@ -18,7 +18,7 @@ namespace {
 class AssistantTest : public formalys::testing::ExchangeFixture
 {
 protected:
-    Assistant& window() { return state().assistantWindow(); }
+    Assistant& window() { return assistant::assistantWindow(); }
     bool exists(const std::string& name) { return std::filesystem::exists(dir.file(name)); }
 };
 

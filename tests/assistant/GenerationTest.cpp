@@ -25,7 +25,7 @@ namespace {
 class GenerationTest : public ExchangeFixture
 {
 protected:
-    Assistant& window() { return state().assistantWindow(); }
+    Assistant& window() { return assistant::assistantWindow(); }
 
     // Fills `form` from a template holding `fields`, then lays out the sheet as given.
     void fill(const std::vector<TemplateField>& fields, const std::vector<Cell>& column2)

@@ -31,7 +31,7 @@ protected:
                       "[MEDECIN]\nNOM=Martin\nPRENOM=Émile\nIDNAT=691234567\n");
     }
 
-    Assistant& window() { return state().assistantWindow(); }
+    Assistant& window() { return assistant::assistantWindow(); }
 
     // Makes the value cell bound to `binding` (column 2 of the shipped grids) the current cell,
     // as the procedures address cells.

@@ -1,6 +1,6 @@
 // The handshake: the host names the output path in RESULTAT/FICHIER, during its callback or later
 // from another thread or process.
-#include "component/HostNotification.h"
+#include "exchange/HostNotification.h"
 
 #include "component/ComponentState.h"
 #include "component/Warnings.h"

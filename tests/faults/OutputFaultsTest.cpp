@@ -35,7 +35,7 @@ protected:
     void generateTo(const std::string& output)
     {
         hostNames(output);
-        assistant::Assistant& window = state().assistantWindow();
+        assistant::Assistant& window = assistant::assistantWindow();
         window.ensureLoaded();
         window.Combo1().select(3);
         window.SSData().setRowCount(1);

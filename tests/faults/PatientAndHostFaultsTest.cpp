@@ -1,6 +1,6 @@
 // Patient numbers that could name files elsewhere, and hosts that answer late or never.
 #include "assistant/Assistant.h"
-#include "component/HostNotification.h"
+#include "exchange/HostNotification.h"
 #include "exchange/ProfileFile.h"
 #include "support/ExchangeFixture.h"
 #include "support/Files.h"
@@ -51,7 +51,7 @@ protected:
         }
         return found;
     }
-    assistant::Assistant& window() { return state().assistantWindow(); }
+    assistant::Assistant& window() { return assistant::assistantWindow(); }
 };
 
 TEST_P(PatientNumberFaultsTest, NamesNoPauseFileAnywhere)
@@ -111,7 +111,7 @@ TEST_F(LongPatientNumberTest, AFiveHundredCharacterNumberPausesUnderItsFirst127C
 {
     exchange::writeProfileString(state().exchangePath, "PATIENT", "NUMPA", repeated("9", 500));
     writeTemplate(dir.file("DSI.pdf"), {textField("nom patient")});
-    assistant::Assistant& window = state().assistantWindow();
+    assistant::Assistant& window = assistant::assistantWindow();
     window.ensureLoaded();
     window.Combo1().select(3);
     window.Command4_Click();

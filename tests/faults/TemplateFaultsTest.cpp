@@ -27,7 +27,7 @@ namespace {
 class TemplateFaultsTest : public ExchangeFixture
 {
 protected:
-    assistant::Assistant& window() { return state().assistantWindow(); }
+    assistant::Assistant& window() { return assistant::assistantWindow(); }
 
     // Runs form 2035 with the current directory in `work`, returning what was saved.
     std::string run2035()

@@ -17,7 +17,7 @@ namespace {
 class FillProcedureTest : public ExchangeFixture
 {
 protected:
-    Assistant& window() { return state().assistantWindow(); }
+    Assistant& window() { return assistant::assistantWindow(); }
 
     // The field grid as rows of (name, value).
     std::vector<std::pair<std::string, std::string>> fieldGrid()

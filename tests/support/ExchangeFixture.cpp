@@ -1,5 +1,6 @@
 #include "support/ExchangeFixture.h"
 
+#include "assistant/Assistant.h"
 #include "component/Warnings.h"
 #include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
@@ -11,6 +12,7 @@ void ExchangeFixture::SetUp()
 {
     ComponentState::instance().reset();
     SHPDF().CerfaInit(dir.path());
+    assistant::assistantWindow().Unload(); // closed, as at the start of a process
     state().messageBox = messages;
     state().trayMenu = tray;
     state().clock = std::make_shared<FixedClock>(std::chrono::year_month_day{

@@ -1,5 +1,6 @@
 #include "cli/verbs/Form2035Verb.h"
 
+#include "assistant/Assistant.h"
 #include "cli/ExitCode.h"
 #include "cli/Warnings.h"
 #include "formalys/SHPDF.h"
@@ -12,7 +13,8 @@ namespace formalys::cli {
 int runForm2035(const std::string& directory, std::ostream& out, std::ostream& err)
 {
     SHPDF().CerfaInit(directory);
-    const bool saved = forms::fillForm2035();
+    const bool saved = forms::fillForm2035(
+        []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
     printWarnings(err);
     if (!saved) {
         return exitFailed;

@@ -34,7 +34,7 @@ assistant::Assistant* fillForm(const std::string& directory, const std::string& 
                                std::ostream& err)
 {
     SHPDF().CerfaInit(directory);
-    assistant::Assistant& window = ComponentState::instance().assistantWindow();
+    assistant::Assistant& window = assistant::assistantWindow();
     window.openWithoutResuming();
     window.Combo1().select(formIndex(form));
     if (!window.PDFDocument1().isLoaded()) {

@@ -1,5 +1,6 @@
 #include "formalys/SHPDF.h"
 
+#include "assistant/Assistant.h"
 #include "component/ComponentState.h"
 #include "forms/Form2035.h"
 
@@ -25,7 +26,7 @@ void SHPDF::CerfaTest()
 
 void SHPDF::Cerfa2035()
 {
-    forms::fillForm2035();
+    forms::fillForm2035([]() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
 }
 
 } // namespace formalys

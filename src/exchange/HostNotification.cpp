@@ -1,4 +1,4 @@
-#include "component/HostNotification.h"
+#include "exchange/HostNotification.h"
 
 #include "component/ComponentState.h"
 #include "component/Warnings.h"
