@@ -1,215 +1,326 @@
-// ReadExchange and WriteExchange on real files: the 127-character limit, the single blank for an
-// empty value, defaults, atomic replacement and reads racing a writer process.
+// The exchange file as the component reads and writes it: the Windows profile rules on its
+// content, ReadExchange and WriteExchange on real files (the 127-character limit, the single blank,
+// atomic replacement, a host rewriting the file while it is read), and the handshake.
 #include "exchange/Exchange.h"
 
-#include "component/ComponentState.h"
 #include "component/Warnings.h"
-#include "support/Files.h"
-#include "support/TempDir.h"
+#include "exchange/HostNotification.h"
+#include "exchange/ProfileText.h"
+#include "support/AppFixture.h"
 
+#include <future>
 #include <gtest/gtest.h>
-#include <ostream>
+#include <optional>
 #include <set>
-#include <spawn.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-extern char** environ;
-
+using formalys::exchange::FileEncoding;
+using formalys::exchange::ProfileText;
+using namespace std::string_literals;
 using namespace formalys;
-using formalys::testing::readBytes;
-using formalys::testing::TempDir;
-using formalys::testing::writeBytes;
+using namespace formalys::testing;
+using namespace std::chrono_literals;
 
 namespace {
 
-class ExchangeTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ComponentState::instance().reset();
-        ComponentState::instance().exchangePath = dir.file("Formalys.ini");
-        takeWarnings();
-    }
-    void TearDown() override { ComponentState::instance().reset(); }
-
-    void writeExchangeFile(std::string_view bytes) { writeBytes(dir.file("Formalys.ini"), bytes); }
-
-    TempDir dir;
-};
-
-struct ReadExchangeCase
+struct ReadCase
 {
     const char* what;
-    std::string value; // the line "K=" + value in section [S]; "<absent>" for no such key
-    std::string defaultValue;
-    std::string expected;
+    std::string file, section, key;
+    std::optional<std::string> expected;
 };
 
-std::ostream& operator<<(std::ostream& os, const ReadExchangeCase& c)
+TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
 {
-    return os << c.what;
+    const std::string endless(100000, 'x');
+    // clang-format off
+    const ReadCase rows[] = {
+        {"exact names", "[PATIENT]\r\nNOM=DUPONT\r\n", "PATIENT", "NOM", "DUPONT"},
+        {"names in lower case in the file", "[patient]\nnom=Dupont\n", "PATIENT", "NOM", "Dupont"},
+        {"names in lower case in the call", "[PATIENT]\nNOM=Dupont\n", "patient", "nom", "Dupont"},
+        {"accented names match across case", "[Médecin]\nPRÉNOM=Luc\n", "MÉDECIN", "prénom", "Luc"},
+        {"an accent is not a case", "[PATIENT]\nPRÉNOM=Luc\n", "PATIENT", "PRENOM", std::nullopt},
+        {"blanks around names and values", "  [ PATIENT ]  \n \t NOM \t=  \tDUPONT \t\n", "PATIENT",
+         "NOM", "DUPONT"},
+        {"blanks in the call's names", "[PATIENT]\nNOM=X\n", " PATIENT ", "\tNOM ", "X"},
+        {"inner blanks kept", "[PATIENT]\nADR1=3  rue Haute\n", "PATIENT", "ADR1", "3  rue Haute"},
+        {"double quotes removed", "[A]\nK=\"  quoted  \"\n", "A", "K", "  quoted  "},
+        {"single quotes removed", "[A]\nK='x'\n", "A", "K", "x"},
+        {"mismatched quotes kept", "[A]\nK=\"x'\n", "A", "K", "\"x'"},
+        {"a lone quote kept", "[A]\nK=\"\n", "A", "K", "\""},
+        {"one pair removed", "[A]\nK=\"\"x\"\"\n", "A", "K", "\"x\""},
+        {"empty value", "[A]\nK=\n", "A", "K", ""},
+        {"equals sign in the value", "[A]\nK=a=b\n", "A", "K", "a=b"},
+        {"comment line", "[A]\n;K=commented\nK=real\n", "A", "K", "real"},
+        {"indented comment line", "[A]\n   ;K=commented\n", "A", "K", std::nullopt},
+        {"a line without equals is no key", "[A]\nK\nK=value\n", "A", "K", "value"},
+        {"first key of a name wins", "[A]\nK=first\nk=second\n", "A", "K", "first"},
+        {"first section of a name wins", "[A]\nX=1\n[a]\nK=later\n", "A", "K", std::nullopt},
+        {"keys before any section belong to none", "K=orphan\n[A]\n", "A", "K", std::nullopt},
+        {"key in another section", "[A]\nK=1\n[B]\nJ=2\n", "B", "K", std::nullopt},
+        {"CR line endings", "[A]\rK=cr\rL=2\r", "A", "K", "cr"},
+        {"mixed line endings", "[A]\r\nX=1\nK=mixed\rL=2", "A", "K", "mixed"},
+        {"CRLF after the key", "[A]\r\nK=v\r\n", "A", "K", "v"},
+        {"header without closing bracket", "[A\nK=1\n", "A", "K", std::nullopt},
+        {"text after the closing bracket", "[A] ; comment\nK=1\n", "A", "K", "1"},
+        {"a NUL ends the value", "[A]\nK=DUP\0ONT\n"s, "A", "K", "DUP"},
+        {"a NUL ends the name", "[A]\nK\0X=1\nK=2\n"s, "A", "K", "2"},
+        {"a NUL in the section line", "[PATI\0ENT]\nK=1\n"s, "PATIENT", "K", std::nullopt},
+        {"endless lines", "[" + endless + "]\n[A]\n" + endless + "=1\nK=2\n", "A", endless, "1"},
+        {"Windows-1252 bytes", "[A]\nK=H\xE9l\xE8ne \x9C\x80\x81\n", "A", "K", "Hélène œ€\u0081"},
+        {"Windows-1252 section name",
+         "[M\xC9"
+         "DECIN]\nK=1\n",
+         "médecin", "K", "1"},
+        {"invalid UTF-8 is Windows-1252", "[A]\nK=\xC3\xA9\xC3\n", "A", "K", "Ã©Ã"},
+        {"UTF-8 without mark", "[A]\nK=Hélène\n", "A", "K", "Hélène"},
+        {"UTF-8 with mark", "\xEF\xBB\xBF[A]\nK=Zoë\n", "A", "K", "Zoë"},
+        {"a mark then invalid UTF-8",
+         "\xEF\xBB\xBF[A]\nK=a\xFF"
+         "b\n",
+         "A", "K", "a\uFFFDb"},
+        {"an empty file", "", "A", "K", std::nullopt},
+    };
+    // clang-format on
+    for (const ReadCase& row : rows) {
+        EXPECT_EQ(ProfileText(row.file).value(row.section, row.key), row.expected) << row.what;
+    }
+    EXPECT_EQ(ProfileText("[A]\nK=plain\n").encoding(), FileEncoding::Windows1252);
+    EXPECT_EQ(ProfileText("[A]\nK=é\n").encoding(), FileEncoding::Utf8);
+    EXPECT_EQ(ProfileText("").encoding(), FileEncoding::Utf8WithBom);
 }
 
-class ReadExchangeTest : public ExchangeTest, public ::testing::WithParamInterface<ReadExchangeCase>
+struct WriteCase
+{
+    const char* what;
+    std::string before, section, key, value, after;
+};
+
+TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
+{
+    // clang-format off
+    const WriteCase rows[] = {
+        {"replace in place", "[A]\r\nK=old\r\nL=2\r\n", "A", "K", "new", "[A]\r\nK=new\r\nL=2\r\n"},
+        {"replace keeps the key's spelling", "[a]\nnom = old ; x\n", "A", "NOM", "new",
+         "[a]\nnom = new\n"},
+        {"replace the first of two", "[A]\nK=1\nK=2\n", "A", "K", "3", "[A]\nK=3\nK=2\n"},
+        {"append after the section's last key", "[A]\nK=1\n\n[B]\nJ=2\n", "A", "NEW", "v",
+         "[A]\nK=1\nNEW=v\n\n[B]\nJ=2\n"},
+        {"append before a comment", "[A]\nK=1\n; B\n[B]\n", "A", "N", "v",
+         "[A]\nK=1\nN=v\n; B\n[B]\n"},
+        {"append into an empty section", "[A]\n[B]\n", "A", "K", "v", "[A]\nK=v\n[B]\n"},
+        {"append to a last line without ending", "[A]\nK=1", "A", "N", "v", "[A]\nK=1\nN=v"},
+        {"append a section", "[A]\r\nK=1\r\n", "B", "J", "2", "[A]\r\nK=1\r\n\r\n[B]\r\nJ=2\r\n"},
+        {"append a section after a blank line", "[A]\nK=1\n\n", "B", "J", "2",
+         "[A]\nK=1\n\n[B]\nJ=2\n"},
+        {"append a section, CR and no final ending", "[A]\rK=1", "B", "J", "2",
+         "[A]\rK=1\r\r[B]\rJ=2\r"},
+        {"new file: UTF-8 with mark, CRLF", "", "RESULTAT", "TITRE", "Démarche Soins",
+         "\xEF\xBB\xBF[RESULTAT]\r\nTITRE=Démarche Soins\r\n"},
+        {"a mark alone", "\xEF\xBB\xBF", "A", "K", "v", "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
+        {"Windows-1252 stays Windows-1252", "[A]\nK=\xE9t\xE9\n", "A", "K", "œuvre à 5 €",
+         "[A]\nK=\x9Cuvre \xE0 5 \x80\n"},
+        {"a character Windows-1252 lacks", "[A]\nK=\xE9\n", "A", "K", "Łukasz", "[A]\nK=?ukasz\n"},
+        {"UTF-8 stays UTF-8", "[A]\nK=été\n", "A", "K", "Łukasz", "[A]\nK=Łukasz\n"},
+        {"lines before any section kept", "; en-tête\nK=x\n[A]\n", "A", "K", "v",
+         "; en-tête\nK=x\n[A]\nK=v\n"},
+        {"names written stripped", "", " A ", "\tK ", "v", "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
+        {"line breaks become blanks", "[A]\r\nK=1\r\n", "A", "K", "l1\r\nl2\nl3\0"s,
+         "[A]\r\nK=l1  l2 l3 \r\n"},
+        {"a Windows-1252 key name", "[A]\nK=\xE9\n", "A", "Clé", "v", "[A]\nK=\xE9\nCl\xE9=v\n"},
+    };
+    // clang-format on
+    for (const WriteCase& row : rows) {
+        ProfileText profile(row.before);
+        ASSERT_TRUE(profile.setValue(row.section, row.key, row.value)) << row.what;
+        EXPECT_EQ(profile.bytes(), row.after) << row.what;
+        const std::string again = profile.bytes();
+        ASSERT_TRUE(profile.setValue(row.section, row.key, row.value)) << row.what;
+        EXPECT_EQ(profile.bytes(), again) << row.what << ": the same write twice";
+    }
+    ProfileText profile("[A]\nK=\xE9\n");
+    ASSERT_TRUE(profile.setValue("A", "Clé", "v"));
+    EXPECT_EQ(profile.value("A", "clé"), "v");
+}
+
+TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
+{
+    const std::string windows1252 = "[A]\nK=\xE9\n";
+    for (const auto& [section, key] :
+         std::vector<std::pair<std::string, std::string>>{{"A", "a=b"},
+                                                          {"A", "[x"},
+                                                          {"A", ";x"},
+                                                          {"A", ""},
+                                                          {"A", "  "},
+                                                          {"A", "x\ny"},
+                                                          {"A", "x\ry"},
+                                                          {"A", "x\0y"s},
+                                                          {"", "K"},
+                                                          {"A]", "K"},
+                                                          {"A\r", "K"},
+                                                          {"A\0"s, "K"},
+                                                          {"A", "Łukasz"},
+                                                          {"Ł", "K"},
+                                                          {"A", "K\xA4"}}) {
+        ProfileText profile(windows1252);
+        EXPECT_FALSE(profile.setValue(section, key, "v")) << section << " / " << key;
+        EXPECT_EQ(profile.bytes(), windows1252) << section << " / " << key;
+    }
+    ProfileText utf8("[A]\nK=é\n");
+    EXPECT_TRUE(utf8.setValue("A", "Łukasz", "v"));
+    EXPECT_EQ(utf8.value("A", "ŁUKASZ"), "v");
+}
+
+class ExchangeTest : public AppFixture
 {};
 
-TEST_P(ReadExchangeTest, TrimsCutsAndNeverReturnsTheEmptyText)
+TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
 {
-    const ReadExchangeCase& c = GetParam();
-    writeExchangeFile(c.value == "<absent>" ? "[S]\r\n" : "[S]\r\nK=" + c.value + "\r\n");
-    EXPECT_EQ(ReadExchange("S", "K", c.defaultValue), c.expected) << c.what;
-}
-
-const std::string a200(200, 'a');
-const std::string a127(127, 'a');
-std::string repeated(const std::string& s, int n)
-{
-    std::string out;
-    for (int i = 0; i < n; ++i) {
-        out += s;
+    const std::string a127(127, 'a'), e127 = [] {
+        std::string s;
+        for (int i = 0; i < 127; ++i) {
+            s += "é";
+        }
+        return s;
+    }();
+    for (const auto& [line, defaultValue, expected] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"K=   DUPONT   ", "", "DUPONT"},
+             {"K=", "0", " "},
+             {"K=\"   \"", "", " "},
+             {"", "", " "},
+             {"", "0", "0"},
+             {"", "  x  ", "x"},
+             {"K=" + a127, "", a127},
+             {"K=" + a127 + "b", "", a127},
+             {"K=" + std::string(126, 'a') + " b", "", std::string(126, 'a')},
+             {"K=" + e127 + "éé", "", e127},
+             {"", a127 + "xyz", a127}}) {
+        writeExchange("[S]\r\n" + line + "\r\n");
+        EXPECT_EQ(ReadExchange("S", "K", defaultValue), expected) << line << " / " << defaultValue;
     }
-    return out;
+    writeExchange("");
+    ASSERT_EQ(::unlink(dir.file("Formalys.ini").c_str()), 0);
+    EXPECT_EQ(ReadExchange("PATIENT", "NUMPA", "0"), "0") << "no file";
 }
 
-const ReadExchangeCase readExchangeCases[] = {
-    {"plain value", "DUPONT", "", "DUPONT"},
-    {"blanks on both sides", "   DUPONT   ", "", "DUPONT"},
-    {"empty value", "", "", " "},
-    {"empty value ignores the default", "", "0", " "},
-    {"quoted blanks", "\"   \"", "", " "},
-    {"missing key, empty default", "<absent>", "", " "},
-    {"missing key, default", "<absent>", "0", "0"},
-    {"default loses trailing blanks", "<absent>", "  x  ", "x"},
-    {"200 characters keep their first 127", a200, "", a127},
-    {"127 characters are kept whole", a127, "", a127},
-    {"128 characters lose the last", a127 + "b", "", a127},
-    {"cut first, then stripped", std::string(126, 'a') + " b", "", std::string(126, 'a')},
-    {"characters, not bytes", repeated("é", 200), "", repeated("é", 127)},
-    {"a long default is cut too", "<absent>", a200, a127},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, ReadExchangeTest, ::testing::ValuesIn(readExchangeCases));
-
-TEST_F(ExchangeTest, AMissingOrUnreadableFileGivesTheDefault)
-{
-    EXPECT_EQ(ReadExchange("PATIENT", "NUMPA", "0"), "0");
-    EXPECT_EQ(ReadExchange("PATIENT", "NOM", ""), " ");
-    ASSERT_EQ(::mkdir(dir.file("Formalys.ini").c_str(), 0755), 0);
-    EXPECT_EQ(ReadExchange("PATIENT", "NUMPA", "0"), "0");
-}
-
-TEST_F(ExchangeTest, EveryReadSeesTheFileAsItIsNow)
-{
-    writeExchangeFile("[PATIENT]\nNOM=DUPONT\n");
-    EXPECT_EQ(ReadExchange("PATIENT", "NOM", ""), "DUPONT");
-    writeExchangeFile("[PATIENT]\nNOM=MARTIN\n");
-    EXPECT_EQ(ReadExchange("PATIENT", "NOM", ""), "MARTIN");
-}
-
-TEST_F(ExchangeTest, AKeyAtTheEndOfAOneMegabyteFileIsFound)
-{
-    std::string big = "[PADDING]\r\n";
-    for (int i = 0; big.size() < 1024 * 1024; ++i) {
-        big += "KEY" + std::to_string(i) + "=" + std::string(60, 'x') + "\r\n";
-    }
-    big += "[PATIENT]\r\nNOM=Hélène\r\n";
-    writeExchangeFile(big);
-    EXPECT_EQ(ReadExchange("patient", "nom", ""), "Hélène");
-}
-
-TEST_F(ExchangeTest, WriteCreatesTheFileAndReadsBack)
+TEST_F(ExchangeTest, AWriteReplacesTheFileAtomicallyKeepingModeAndLinks)
 {
     WriteExchange("RESULTAT", "TITRE", "Protocole de Soins (PIRES)");
+    EXPECT_EQ(exchangeText(), "\xEF\xBB\xBF[RESULTAT]\r\nTITRE=Protocole de Soins (PIRES)\r\n");
+    ASSERT_EQ(::chmod(dir.file("Formalys.ini").c_str(), 0640), 0);
+    struct stat before
+    {
+    }, after{};
+    ::stat(dir.file("Formalys.ini").c_str(), &before);
+    WriteExchange("resultat", "titre", "Protocole de Soins (PIRES)");
+    ::stat(dir.file("Formalys.ini").c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the value already there: the file is left alone";
     WriteExchange("RESULTAT", "NUMPA", "12");
-    EXPECT_EQ(ReadExchange("RESULTAT", "TITRE", ""), "Protocole de Soins (PIRES)");
-    EXPECT_EQ(ReadExchange("RESULTAT", "NUMPA", ""), "12");
+    ::stat(dir.file("Formalys.ini").c_str(), &after);
+    EXPECT_NE(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    ASSERT_EQ(::symlink("Formalys.ini", dir.file("lien.ini").c_str()), 0);
+    state().exchangePath = dir.file("lien.ini");
+    WriteExchange("RESULTAT", "NUMPA", "13");
+    ::lstat(dir.file("lien.ini").c_str(), &after);
+    EXPECT_TRUE(S_ISLNK(after.st_mode));
+    EXPECT_EQ(ReadExchange("RESULTAT", "NUMPA", ""), "13");
+    EXPECT_EQ(dir.entryCount(), 2u);
     EXPECT_TRUE(takeWarnings().empty());
 }
 
-TEST_F(ExchangeTest, WriteKeepsPermissionsAndLinks)
+// A name no file can hold, a full disk, a missing directory, a directory in place of the file, no
+// path at all: the file stays as it was, nothing is left beside it, and each says why.
+TEST_F(ExchangeTest, AFailedWriteLeavesTheFileAsItWasAndAWarning)
 {
-    writeExchangeFile("[A]\nK=1\n");
-    ASSERT_EQ(::chmod(dir.file("Formalys.ini").c_str(), 0640), 0);
-    WriteExchange("A", "K", "2");
-    struct stat st
-    {};
-    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
-
-    ASSERT_EQ(::symlink("Formalys.ini", dir.file("link.ini").c_str()), 0);
-    ComponentState::instance().exchangePath = dir.file("link.ini");
-    WriteExchange("A", "K", "3");
-    ASSERT_EQ(::lstat(dir.file("link.ini").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(readBytes(dir.file("Formalys.ini")), "[A]\nK=3\n");
-}
-
-TEST_F(ExchangeTest, AWriteOfTheValueAlreadyThereLeavesTheFileAlone)
-{
-    writeExchangeFile("[RESULTAT]\r\nTITRE=Protocole de Soins (PIRES)\r\n");
-    struct stat before
-    {};
-    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &before), 0);
-    WriteExchange("resultat", "titre", "Protocole de Soins (PIRES)");
-    struct stat after
-    {};
-    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &after), 0);
-    EXPECT_EQ(after.st_ino, before.st_ino) << "not replaced";
-    WriteExchange("RESULTAT", "TITRE", "Démarche Soins Infirmiers (DSI)");
-    ASSERT_EQ(::stat(dir.file("Formalys.ini").c_str(), &after), 0);
-    EXPECT_NE(after.st_ino, before.st_ino);
-}
-
-TEST_F(ExchangeTest, AFailedWriteLeavesNoTraceButAWarning)
-{
-    ComponentState::instance().exchangePath = dir.file("missing/Formalys.ini");
-    WriteExchange("A", "K", "1");
-    EXPECT_EQ(takeWarnings().size(), 1u);
-
-    writeExchangeFile("[A]\nK=1\n");
-    ComponentState::instance().exchangePath = dir.file("Formalys.ini");
-    WriteExchange("A", "bad=key", "1");
-    EXPECT_EQ(readBytes(dir.file("Formalys.ini")), "[A]\nK=1\n");
-    EXPECT_EQ(takeWarnings().size(), 1u);
-}
-
-TEST_F(ExchangeTest, ReadsRacingAWriterProcessNeverSeeATornFile)
-{
-    // A file large enough that a non-atomic rewrite would be caught half-way.
-    std::string content = "[PADDING]\r\n";
-    for (int i = 0; i < 2000; ++i) {
-        content += "K" + std::to_string(i) + "=" + std::string(50, 'p') + "\r\n";
+    const std::string before =
+        "[PATIENT]\r\nNOM=Lefèvre\r\n" + std::string(64 * 1024, ';') + "\r\n";
+    writeExchange(before);
+    WriteExchange("PATIENT", "a=b", "1");
+    {
+        const FileSizeLimit full(16 * 1024);
+        WriteExchange("PATIENT", "NOM", "Martin");
     }
-    content += "[RESULTAT]\r\nFICHIER=/start/value.pdf\r\n";
-    writeExchangeFile(content);
-    const std::string a = "/home/cabinet/documents/" + std::string(60, 'a') + ".pdf";
-    const std::string b = "/home/cabinet/b.pdf";
+    ::mkdir(dir.file("dossier.ini").c_str(), 0755);
+    for (const std::string& path :
+         {dir.file("absent/Formalys.ini"), dir.file("dossier.ini"), std::string()}) {
+        state().exchangePath = path;
+        WriteExchange("A", "K", "1");
+        EXPECT_EQ(ReadExchange("A", "K", "absent"), "absent");
+    }
+    EXPECT_EQ(exchangeText(), before);
+    EXPECT_EQ(dir.entryCount(), 2u);
+    EXPECT_EQ(takeWarnings().size(), 5u);
+}
 
-    const std::string writer = FORMALYS_EXCHANGE_WRITER;
-    const std::string path = dir.file("Formalys.ini");
-    const char* argv[] = {writer.c_str(), "loop",    path.c_str(), "RESULTAT", "FICHIER",
-                          a.c_str(),      b.c_str(), "400",        nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(
-        ::posix_spawn(&pid, writer.c_str(), nullptr, nullptr, const_cast<char**>(argv), environ),
-        0);
+// A host that truncates the file and writes it again piece by piece: every read finds one of the
+// two values whole, or the default, never half a path.
+TEST_F(ExchangeTest, ReadsSurviveAHostRewritingTheFileInPlace)
+{
+    std::string a = "[PADDING]\r\n";
+    while (a.size() < 8000) {
+        a += "K=" + std::string(70, 'p') + "\r\n";
+    }
+    const std::string b = a + "[RESULTAT]\r\nFICHIER=/b.pdf";
+    a += "[RESULTAT]\r\nFICHIER=/home/cabinet/premier document.pdf\r\n";
+    writeExchange(a);
+    const pid_t host = startExchangeWriter({dir.file("Formalys.ini"), a, b, "300"});
     std::set<std::string> seen;
     int status = 0;
-    int reads = 0;
-    bool writerDone = false;
-    while (!writerDone || reads < 100) {
-        writerDone = writerDone || ::waitpid(pid, &status, WNOHANG) == pid;
-        const std::string value = ReadExchange("RESULTAT", "FICHIER", "OFF");
-        ASSERT_TRUE(value == a.substr(0, 127) || value == b || value == "/start/value.pdf")
-            << "torn read: " << value;
-        seen.insert(value);
-        ++reads;
+    while (::waitpid(host, &status, WNOHANG) != host) {
+        seen.insert(ReadExchange("RESULTAT", "FICHIER", "OFF"));
     }
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_GE(seen.size(), 2u);
+    EXPECT_EQ(status, 0);
+    for (const char* whole : {"OFF", "/home/cabinet/premier document.pdf", "/b.pdf"}) {
+        seen.erase(whole);
+    }
+    EXPECT_TRUE(seen.empty()) << "torn read: " << *seen.begin();
+}
+
+TEST_F(ExchangeTest, AnAnswerWrittenInTheCallbackTakesOneRead)
+{
+    const std::string longPath = "/home/cabinet/" + std::string(200, 'd') + ".pdf";
+    for (const auto& [written, returned] : std::vector<std::pair<std::string, std::string>>{
+             {"/home/Hélène 12.pdf", "/home/Hélène 12.pdf"},
+             {"off", "off"},
+             {"", " "},
+             {longPath, longPath.substr(0, 127)}}) {
+        WriteExchange("RESULTAT", "FICHIER", "/précédent.pdf");
+        std::vector<std::string> seen;
+        state().hostCallback = [&](std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
+            seen = {std::to_string(a) + std::to_string(b) + std::to_string(c) + std::to_string(d),
+                    ReadExchange("RESULTAT", "FICHIER", "")};
+            WriteExchange("RESULTAT", "FICHIER", written);
+            return 0;
+        };
+        const HostAnswer answer = askHostForPath();
+        EXPECT_EQ(answer.path, returned);
+        EXPECT_EQ(answer.reads, 1);
+        EXPECT_EQ(seen, (std::vector<std::string>{"1234", "OFF"}));
+    }
+}
+
+// Whatever else the host writes meanwhile, "OFF" again, or a callback that throws, the wait goes on
+// until FICHIER holds something else, reading the file again and again.
+TEST_F(ExchangeTest, OnlyAnotherValueOfFichierEndsTheWait)
+{
+    state().hostCallback = [](std::int32_t, std::int32_t, std::int32_t,
+                              std::int32_t) -> std::int32_t {
+        throw std::runtime_error("hôte occupé");
+    };
+    auto waiting = std::async(std::launch::async, [] { return GetCallbackPDF(); });
+    EXPECT_EQ(waiting.wait_for(100ms), std::future_status::timeout);
+    WriteExchange("RESULTAT", "TITRE", "x");
+    WriteExchange("RESULTAT", "FICHIER", "OFF");
+    EXPECT_EQ(waiting.wait_for(100ms), std::future_status::timeout);
+    WriteExchange("RESULTAT", "FICHIER", "Off");
+    EXPECT_EQ(waiting.get(), "Off");
+    const auto warnings = takeWarnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("hôte occupé"), std::string::npos);
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 // A host that links the installed libformalys: initialises the component on an application
 // directory and fills form 2035 there, which (without a template) reports the missing file.
-#include <formalys/SHPDF.h>
-
 #include <cstdio>
+#include <formalys/SHPDF.h>
 
 int main(int argc, char** argv)
 {

@@ -8,7 +8,7 @@ namespace formalys::testing {
 
 using Object = QPDFObjectHandle;
 
-QPDFObjectHandle rectangle(Rect r)
+Object rectangle(Rect r)
 {
     return Object::newArray({Object::newReal(r.x, 2), Object::newReal(r.y, 2),
                              Object::newReal(r.x + r.w, 2), Object::newReal(r.y + r.h, 2)});
@@ -30,17 +30,17 @@ TestForm::TestForm()
     pdf_.getRoot().replaceKey("/AcroForm", acroForm_);
 }
 
-QPDFObjectHandle TestForm::plainName(const std::string& bytes)
+Object TestForm::plainName(const std::string& bytes)
 {
     return Object::newString(bytes);
 }
 
-QPDFObjectHandle TestForm::utf16Name(const std::string& utf8)
+Object TestForm::utf16Name(const std::string& utf8)
 {
     return Object::newString(QUtil::utf8_to_utf16(utf8));
 }
 
-QPDFObjectHandle TestForm::field(QPDFObjectHandle parent, const Entries& entries)
+Object TestForm::field(Object parent, const Entries& entries)
 {
     auto dict = Object::newDictionary();
     for (const auto& [key, value] : entries) {
@@ -65,14 +65,14 @@ QPDFObjectHandle TestForm::field(QPDFObjectHandle parent, const Entries& entries
     return node;
 }
 
-QPDFObjectHandle TestForm::widget(QPDFObjectHandle parentField, Rect rect, const Entries& entries)
+Object TestForm::widget(Object parentField, Rect rect, const Entries& entries)
 {
     Entries all = entries;
     all["/Rect"] = rectangle(rect);
     return field(parentField, all);
 }
 
-QPDFObjectHandle TestForm::text(const std::string& name, Rect rect, const Entries& entries)
+Object TestForm::text(const std::string& name, Rect rect, const Entries& entries)
 {
     Entries all = {{"/FT", Object::newName("/Tx")},
                    {"/T", Object::newUnicodeString(name)},
@@ -84,7 +84,7 @@ QPDFObjectHandle TestForm::text(const std::string& name, Rect rect, const Entrie
     return field(Object::newNull(), all);
 }
 
-QPDFObjectHandle TestForm::checkBoxAppearances(const std::string& onState)
+Object TestForm::checkBoxAppearances(const std::string& onState)
 {
     auto normal = Object::newDictionary();
     normal.replaceKey(onState, pdf_.newStream("0 g 2 2 6 6 re f\n"));
@@ -94,7 +94,7 @@ QPDFObjectHandle TestForm::checkBoxAppearances(const std::string& onState)
     return ap;
 }
 
-QPDFObjectHandle TestForm::checkBox(const std::string& name, const std::string& onState, Rect rect)
+Object TestForm::checkBox(const std::string& name, const std::string& onState, Rect rect)
 {
     return field(Object::newNull(), {{"/FT", Object::newName("/Btn")},
                                      {"/T", Object::newUnicodeString(name)},
@@ -106,9 +106,27 @@ QPDFObjectHandle TestForm::checkBox(const std::string& name, const std::string& 
 
 void TestForm::save(const std::string& path)
 {
-    QPDFWriter writer(pdf_, path.c_str());
+    QPDFWriter writer(pdf_, path.c_str()); // keeps the name's pointer: `path` outlives it
     writer.setStaticID(true);
     writer.write();
+}
+
+void writeTemplate(const std::string& path, const std::vector<TemplateField>& fields)
+{
+    TestForm form;
+    double y = 800;
+    for (const TemplateField& field : fields) {
+        if (field.checkBox) {
+            form.checkBox(field.name, "/Oui", {40, y, 12, 12});
+        } else if (field.value.empty()) {
+            form.text(field.name, {40, y, 200, 14});
+        } else {
+            form.text(field.name, {40, y, 200, 14},
+                      {{"/V", Object::newUnicodeString(field.value)}});
+        }
+        y = y < 56 ? 800 : y - 16;
+    }
+    form.save(path);
 }
 
 } // namespace formalys::testing

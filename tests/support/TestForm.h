@@ -1,8 +1,7 @@
 #pragma once
-// Small PDF forms built by the tests with QPDF, shaped the way real files are: names stored in
-// PDFDocEncoding or UTF-16, fields merged with their widget or with widgets as kids, nested
-// fields, check boxes with any on state. Every widget also sits in its page's /Annots, as in a
-// real file.
+// PDF forms made by the tests with QPDF, shaped the way real files are: names in PDFDocEncoding or
+// UTF-16, fields merged with their widget or with widgets as kids, nested fields, check boxes with
+// any on state, every widget in its page's /Annots.
 
 #include <map>
 #include <qpdf/QPDF.hh>
@@ -15,6 +14,7 @@ struct Rect
 {
     double x = 0, y = 0, w = 0, h = 0;
 };
+QPDFObjectHandle rectangle(Rect r);
 
 class TestForm
 {
@@ -27,19 +27,15 @@ public:
     static QPDFObjectHandle plainName(const std::string& bytes);
     static QPDFObjectHandle utf16Name(const std::string& utf8);
 
-    // A field node under `parent` (null: at the top of the form) with `entries`; returned
-    // indirect. A node with /Rect becomes a widget of the page too.
+    // A field node under `parent` (null: at the top of the form), returned indirect. A node with
+    // /Rect becomes a widget of the page too.
     QPDFObjectHandle field(QPDFObjectHandle parent, const Entries& entries);
-
-    // A widget annotation of `field`, as a kid without a name.
+    // A widget of `field`, as a kid without a name.
     QPDFObjectHandle widget(QPDFObjectHandle field, Rect rect, const Entries& entries = {});
-
-    // A top-level text field merged with its widget.
+    // A top-level text field merged with its widget, /DA "/Helv 10 Tf 0 g".
     QPDFObjectHandle text(const std::string& name, Rect rect, const Entries& entries = {});
-
     // A check box's normal appearances: `onState` (e.g. "/Yes") and /Off.
     QPDFObjectHandle checkBoxAppearances(const std::string& onState);
-
     // A top-level check box merged with its widget, off.
     QPDFObjectHandle checkBox(const std::string& name, const std::string& onState, Rect rect);
 
@@ -53,6 +49,22 @@ private:
     QPDFObjectHandle acroForm_;
 };
 
-QPDFObjectHandle rectangle(Rect r);
+// A template for fills and generation: text fields (with an optional /V) and check boxes (on
+// state /Oui), in this order, under any names.
+struct TemplateField
+{
+    std::string name;
+    bool checkBox = false;
+    std::string value;
+};
+inline TemplateField textField(std::string name, std::string value = {})
+{
+    return {std::move(name), false, std::move(value)};
+}
+inline TemplateField checkBoxField(std::string name)
+{
+    return {std::move(name), true, {}};
+}
+void writeTemplate(const std::string& path, const std::vector<TemplateField>& fields);
 
 } // namespace formalys::testing

@@ -1,18 +1,18 @@
-#include "support/ExchangeFixture.h"
+#include "support/AppFixture.h"
 
-#include "assistant/Assistant.h"
 #include "component/Warnings.h"
 #include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
-#include "support/Files.h"
+
+#include <filesystem>
 
 namespace formalys::testing {
 
-void ExchangeFixture::SetUp()
+void AppFixture::SetUp()
 {
     ComponentState::instance().reset();
     SHPDF().CerfaInit(dir.path());
-    assistant::assistantWindow().Unload(); // closed, as at the start of a process
+    window().Unload(); // closed, as at the start of a process
     state().messageBox = messages;
     state().trayMenu = tray;
     state().clock = std::make_shared<FixedClock>(std::chrono::year_month_day{
@@ -20,27 +20,36 @@ void ExchangeFixture::SetUp()
     takeWarnings();
 }
 
-void ExchangeFixture::TearDown()
+void AppFixture::TearDown()
 {
     ComponentState::instance().reset();
 }
 
-void ExchangeFixture::writeExchange(const std::string& content)
+void AppFixture::writeExchange(const std::string& content)
 {
     writeBytes(dir.file("Formalys.ini"), content);
 }
 
-void ExchangeFixture::hostNames(const std::string& output)
+std::string AppFixture::exchangeText() const
+{
+    return readBytes(dir.file("Formalys.ini"));
+}
+
+void AppFixture::installShippedForms() const
+{
+    for (const char* folder : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            std::filesystem::copy(entry.path(), dir.file(entry.path().filename()));
+        }
+    }
+}
+
+void AppFixture::hostNames(const std::string& output)
 {
     state().hostCallback = [output](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
         WriteExchange("RESULTAT", "FICHIER", output);
         return 0;
     };
-}
-
-std::string ExchangeFixture::exchangeText() const
-{
-    return readBytes(dir.file("Formalys.ini"));
 }
 
 } // namespace formalys::testing

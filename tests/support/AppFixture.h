@@ -1,9 +1,10 @@
 #pragma once
-// A test fixture with a fresh component state: an application directory of its own (with its
-// exchange file path), today pinned to 5 March 2008, and a message box that records.
+// A test with a fresh component: its own application directory (and exchange file path), the
+// assistant closed, today pinned to 5 March 2008, and a message box that records.
 
+#include "assistant/Assistant.h"
 #include "component/ComponentState.h"
-#include "support/TempDir.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -27,20 +28,21 @@ public:
     std::vector<Shown> shown;
 };
 
-class ExchangeFixture : public ::testing::Test
+class AppFixture : public ::testing::Test
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Replaces the exchange file with `content` (UTF-8).
-    void writeExchange(const std::string& content);
-
+    void writeExchange(const std::string& content); // the whole exchange file, as bytes
+    std::string exchangeText() const;
+    // Copies the shipped templates and mapping grids into the application directory.
+    void installShippedForms() const;
     // Acts as the host: a callback that names `output` in RESULTAT/FICHIER.
     void hostNames(const std::string& output);
-    std::string exchangeText() const;
 
     ComponentState& state() { return ComponentState::instance(); }
+    assistant::Assistant& window() { return assistant::assistantWindow(); }
 
     TempDir dir;
     std::shared_ptr<RecordingMessageBox> messages = std::make_shared<RecordingMessageBox>();
