@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const auto newline = input.find('\n');
     const std::string_view header = input.substr(0, newline);
-    const std::string file(newline == std::string_view::npos ? std::string_view()
-                                                             : input.substr(newline + 1));
+    const std::string file(newline == std::string_view::npos ? std::string_view() : input.substr(newline + 1));
     const auto bar = header.find('|');
     const std::string section(header.substr(0, bar));
     const std::string key(bar == std::string_view::npos ? "NOM" : header.substr(bar + 1));

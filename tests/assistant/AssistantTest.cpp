@@ -1,46 +1,36 @@
 // The assistant window's procedures on real files: Load with its pause files, the form list, the
-// fill procedure on real templates, the grid merge, the pause and its refusals, Close, and
-// generation, the document read back with QPDF and the exchange file read back as written.
+// fill, the grid merge, the pause and its refusals, Close, and generation, the document read back
+// with QPDF and the exchange file read back as written.
 #include "assistant/Generation.h"
 #include "assistant/GridFile.h"
 #include "assistant/GridMerge.h"
 #include "assistant/PauseFile.h"
-#include "component/Warnings.h"
 #include "exchange/Exchange.h"
-#include "support/AppFixture.h"
-#include "support/PdfReadBack.h"
-#include "support/TestForm.h"
-
-#include <fcntl.h>
-#include <filesystem>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-using namespace formalys;
-using namespace formalys::assistant;
-using namespace formalys::testing;
-using ::testing::ElementsAre;
-namespace fs = std::filesystem;
+#include "formalys/SHPDF.h"
+#include "support/Test.h"
 
 namespace {
+
+using namespace formalys::assistant;
+
+Cell bound(const std::string& binding, const std::string& text, CellType type = CellType::Edit)
+{
+    return {text, binding, type, {}};
+}
 
 class AssistantTest : public AppFixture
 {
 protected:
     bool exists(const std::string& name) { return fs::exists(dir.file(name)); }
-    std::vector<std::string> fieldGrid() // "name=value" per row
+    std::string fieldGrid() // "name=value|" per row of SSPdf
     {
-        std::vector<std::string> rows;
+        std::string rows;
         for (std::int32_t r = 1; r <= window().SSPdf().rowCount(); ++r) {
-            rows.push_back(window().SSPdf().cell(1, r).text + "=" +
-                           window().SSPdf().cell(2, r).text);
+            rows += window().SSPdf().cell(1, r).text + "=" + window().SSPdf().cell(2, r).text + "|";
         }
         return rows;
     }
-
-    // The field grid as a fill leaves it: one row per field, name and value.
-    void addField(const std::string& name, const std::string& value)
+    void addField(const std::string& name, const std::string& value) // a row of the field grid
     {
         SSPdf.setRowCount(SSPdf.rowCount() + 1);
         SSPdf.setCell(1, SSPdf.rowCount(), {name, "", CellType::Edit, {}});
@@ -51,10 +41,9 @@ protected:
     {
         writeTemplate(dir.file("MT.pdf"), fields);
         window().Combo1().select(0);
-        Sheet& sheet = window().SSData();
-        sheet.setRowCount(static_cast<std::int32_t>(column2.size()));
+        window().SSData().setRowCount(static_cast<std::int32_t>(column2.size()));
         for (std::size_t i = 0; i < column2.size(); ++i) {
-            sheet.setCell(2, static_cast<std::int32_t>(i + 1), column2[i]);
+            window().SSData().setCell(2, static_cast<std::int32_t>(i + 1), column2[i]);
         }
     }
     PdfReadBack generated()
@@ -70,8 +59,7 @@ protected:
 };
 
 // Load lists the four forms, none selected; it discards another patient's paused work, clears the
-// pause flag and hides the resume item. Close discards the current patient's pause file unless
-// the work was paused.
+// pause flag and hides the resume item. Close discards the patient's pause file unless paused.
 TEST_F(AssistantTest, LoadAndCloseKeepPausedWorkPerPatient)
 {
     writeExchange("[PATIENT]\nNUMPA= 13 \n[RESULTAT]\nLASTNUMPA=12\n");
@@ -80,57 +68,40 @@ TEST_F(AssistantTest, LoadAndCloseKeepPausedWorkPerPatient)
     state().pauseFlag = flagTrue;
     tray->resumeItemShown = true;
     FormList& list = window().Combo1();
-    EXPECT_EQ(
-        std::vector<std::string>({list.entry(0), list.entry(1), list.entry(2), list.entry(3)}),
-        std::vector<std::string>({"Déclaration Médecin Traitant",
-                                  "Demande d'Entente Préalable AT/MP", "Protocole de Soins (PIRES)",
-                                  "Démarche Soins Infirmiers (DSI)"}));
-    EXPECT_EQ(list.count(), 4);
-    EXPECT_EQ(list.selectedIndex(), -1);
+    EXPECT_EQ(list.entry(0) + "|" + list.entry(1) + "|" + list.entry(2) + "|" + list.entry(3),
+              "Déclaration Médecin Traitant|Demande d'Entente Préalable AT/MP|Protocole de Soins (PIRES)|"
+              "Démarche Soins Infirmiers (DSI)");
+    EXPECT_EQ(list.count() * 10 + list.selectedIndex(), 39);
     EXPECT_EQ(window().patientNumber(), "13");
     EXPECT_TRUE(window().SSDataView().visible && !window().SSPdfView().visible);
-    EXPECT_FALSE(exists("12.ss"));
-    EXPECT_TRUE(exists("13.ss"));
-    EXPECT_EQ(state().pauseFlag, flagFalse);
-    EXPECT_FALSE(tray->resumeItemShown);
+    EXPECT_TRUE(!exists("12.ss") && exists("13.ss") && state().pauseFlag == flagFalse && !tray->resumeItemShown);
     window().Unload();
-    EXPECT_FALSE(exists("13.ss"));
-    EXPECT_FALSE(window().isLoaded());
+    EXPECT_FALSE(exists("13.ss") || window().isLoaded());
     window().ensureLoaded();
     writeBytes(dir.file("13.ss"), "{}");
     state().pauseFlag = flagTrue;
     window().Unload();
     window().Unload(); // not loaded: nothing happens
     EXPECT_TRUE(exists("13.ss"));
-}
 
-TEST_F(AssistantTest, SetIndexSelectsTheFirstEntryBeginningWithTheText)
-{
-    FormList list;
-    list.setEntries(
-        {"Déclaration Médecin Traitant", "Demande d'Entente Préalable AT/MP", "Protocole"});
-    std::vector<std::int16_t> clicks;
-    list.onClick = [&](std::int16_t index) { clicks.push_back(index); };
-    for (const auto& [text, selected] : {std::pair{"Protocole", 2},
-                                         {"protocole", 2},
-                                         {"De", 1},
-                                         {"Demande d'Entente Préalable AT/MP et plus", 1},
-                                         {"", 0}}) {
-        Assistant::SetIndex(text, list);
-        EXPECT_EQ(list.selectedIndex(), selected) << text;
+    FormList other;
+    other.setEntries({"Déclaration", "Demande d'Entente", "Protocole"}); // SetIndex: the first entry
+    std::string clicks;                                                  // that begins with the text
+    other.onClick = [&](std::int16_t index) { clicks += std::to_string(index); };
+    for (const auto& [text, selected] :
+         {std::pair{"Protocole", 2}, {"protocole", 2}, {"De", 1}, {"Demande d'Entente et", 1}, {"", 0}}) {
+        Assistant::SetIndex(text, other);
+        EXPECT_EQ(other.selectedIndex(), selected) << text;
     }
-    list.select(3);
-    list.select(-2);
-    EXPECT_EQ(list.text(), "Déclaration Médecin Traitant");
-    list.select(-1);
-    EXPECT_EQ(list.text(), "");
-    EXPECT_EQ(clicks, (std::vector<std::int16_t>{2, 1, 0}));
+    other.select(3);
+    other.select(-1);
+    EXPECT_EQ(other.text() + clicks, "210");
 }
 
-// Choosing a form writes its title and runs its fill. A missing template (or a directory) says so
-// and leaves the sheet as it was; a corrupt one is skipped silently; an index outside runs nothing.
-// Every field is walked, written and listed under its stripped name: the map decides the value, an
-// unknown name is emptied, and the template is found whatever the letter case of its file name.
+// Choosing a form writes its title and runs its fill: every field is walked, written and listed
+// under its stripped name, the map deciding the value (an unknown name is emptied), the template
+// found whatever the letter case of its file name. A missing template says so and changes nothing; a
+// corrupt one is skipped silently; an index outside the list runs nothing.
 TEST_F(AssistantTest, TheFillWritesEveryFieldOfTheTemplate)
 {
     fs::create_directory(dir.file("MT.pdf"));
@@ -147,42 +118,32 @@ TEST_F(AssistantTest, TheFillWritesEveryFieldOfTheTemplate)
     EXPECT_EQ(window().SSData(), before);
 
     writeExchange("[PATIENT]\nNOM=Lefèvre\nNUMSS= 1 75 03 \n[MEDECIN]\nIDNAT=691234567\n");
-    writeTemplate(dir.file("dsi.PDF"), {textField("  nom patient  "), textField("Nom patient"),
-                                        textField("immatpat"), textField("remarque", "du modèle")});
-    writeTemplate(dir.file("DEPAT.pdf"),
-                  {textField("num iden med5", "x"), textField("immat", "9")});
+    writeTemplate(dir.file("dsi.PDF"), {textField("  nom patient  "), textField("Nom patient"), textField("immatpat"),
+                                        textField("remarque", "du modèle")});
+    writeTemplate(dir.file("DEPAT.pdf"), {textField("num iden med5", "x"), textField("immat", "9")});
+    writeTemplate(dir.file("PIRES.pdf"), {});
     window().Combo1().select(3);
-    EXPECT_THAT(fieldGrid(), ElementsAre("nom patient=Lefèvre", "Nom patient=", "immatpat=1 75 03",
-                                         "remarque="));
-    EXPECT_EQ(window().PDFDocument1().fieldValue(0) + window().PDFDocument1().fieldValue(3),
-              "Lefèvre");
+    EXPECT_EQ(fieldGrid(), "nom patient=Lefèvre|Nom patient=|immatpat=1 75 03|remarque=|");
+    EXPECT_EQ(window().PDFDocument1().fieldValue(0) + window().PDFDocument1().fieldValue(3), "Lefèvre");
     window().Combo1().select(1);
-    EXPECT_THAT(fieldGrid(), ElementsAre("num iden med5=", "immat=1 75 03"));
+    EXPECT_EQ(fieldGrid(), "num iden med5=|immat=1 75 03|");
     window().SSDataView().visible = false;
     window().SSPdfView().visible = true;
-    writeTemplate(dir.file("PIRES.pdf"), {});
     window().Combo1().select(2);
-    EXPECT_EQ(window().SSPdf().rowCount(), 0);
-    EXPECT_TRUE(window().SSDataView().visible && !window().SSPdfView().visible);
+    EXPECT_TRUE(fieldGrid().empty() && window().SSDataView().visible && !window().SSPdfView().visible);
     writeBytes(dir.file("PIRES.pdf"), "%PDF-1.4\nthis is not a PDF");
     window().Combo1().select(2);
-    EXPECT_EQ(messages->shown.size(), 1u) << "a corrupt template is skipped without a message";
-}
+    EXPECT_EQ(messages->shown.size(), 1u);
 
-// A template with more fields than a 16-bit walk holds: the walk stops at 32767 and says so.
-TEST_F(AssistantTest, TheWalkStopsAt32767Fields)
-{
-    std::vector<TemplateField> fields;
+    std::vector<TemplateField> fields; // more fields than a 16-bit walk holds
     for (int i = 0; i < 32768; ++i) {
         fields.push_back(textField(i == 32766 ? "nom patient" : "c" + std::to_string(i)));
     }
-    writeTemplate(dir.file("DSI.pdf"), fields);
-    writeExchange("[PATIENT]\nNOM=Lefèvre\n");
+    writeTemplate(dir.file("dsi.PDF"), fields);
     window().DSI_Fill("DSI");
     ASSERT_EQ(window().SSPdf().rowCount(), 32767);
     EXPECT_EQ(window().SSPdf().cell(2, 32767).text, "Lefèvre");
-    EXPECT_THAT(takeWarnings(), ::testing::Contains(::testing::HasSubstr(
-                                    "compte 32768 champs : seuls les 32767 premiers")));
+    EXPECT_THAT(takeWarnings(), ::testing::Contains(HasSubstr("compte 32768 champs : seuls les 32767 premiers")));
 }
 
 // The pause keeps the sheet in the patient's pause file, writes the title and the patient number,
@@ -192,13 +153,10 @@ TEST_F(AssistantTest, APauseIsResumedForTheSamePatient)
     writeExchange("[PATIENT]\nNUMPA= 12 \nNOM=Lefèvre\n");
     writeTemplate(dir.file("DSI.pdf"), {textField("nom patient")});
     window().Combo1().select(3);
-    window().SSData().setRowCount(2);
     window().SSData().setCell(2, 2, {"tapé à la main", "", CellType::Edit, {}});
     const Sheet typed = window().SSData();
     window().Command4_Click();
-    EXPECT_FALSE(window().isLoaded());
-    EXPECT_EQ(state().pauseFlag, flagTrue);
-    EXPECT_TRUE(tray->resumeItemShown);
+    EXPECT_TRUE(!window().isLoaded() && state().pauseFlag == flagTrue && tray->resumeItemShown);
     EXPECT_EQ(loadGridFile(dir.file("12.ss")).sheet, typed);
     EXPECT_NE(exchangeText().find("LASTNUMPA=12"), std::string::npos);
     window().ensureLoaded();
@@ -208,13 +166,12 @@ TEST_F(AssistantTest, APauseIsResumedForTheSamePatient)
 }
 
 // A patient number that could name a file elsewhere names no pause file: the pause button refuses
-// and keeps the window and the sheet, and no file outside appears or goes through a load, a pause,
-// a close or a generation. The longest number a read gives (127 characters) still names one.
+// and keeps the window and the sheet, and no file appears or goes through a pause, a close or a
+// generation. The longest number a read gives (127 characters) still names one.
 TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
 {
     fs::create_directory(dir.file("app"));
-    state().applicationDirectory = dir.file("app");
-    state().exchangePath = dir.file("app/Formalys.ini");
+    SHPDF().CerfaInit(dir.file("app"));
     writeTemplate(dir.file("app/DSI.pdf"), {textField("nom patient")});
     for (const char* name : {"outside.ss", "app/outside.ss", ".ss", "app/.ss"}) {
         writeBytes(dir.file(name), "{}");
@@ -230,208 +187,134 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
         }
         return found;
     };
-    for (const std::string& number :
-         std::vector<std::string>{"../outside", "/tmp/x", "..", ".", "a/b", "", "  ", emoji}) {
-        writeBytes(state().exchangePath,
-                   "[PATIENT]\nNUMPA=" + number + "\n[RESULTAT]\nLASTNUMPA=" + number + "\n");
+    for (const std::string& number : std::vector<std::string>{"../outside", "/tmp/x", "..", ".", "a/b", "  ", emoji}) {
+        writeBytes(state().exchangePath, "[PATIENT]\nNUMPA=" + number + "\n[RESULTAT]\nLASTNUMPA=" + number + "\n");
         const auto before = files();
         window().Combo1().select(3);
         window().SSData().setCell(2, 1, {"tapé", "", CellType::Edit, {}});
         const Sheet typed = window().SSData();
         messages->shown.clear();
         window().Command4_Click();
-        EXPECT_TRUE(window().isLoaded() && state().pauseFlag == flagFalse && !tray->resumeItemShown)
-            << number;
+        EXPECT_TRUE(window().isLoaded() && state().pauseFlag == flagFalse && !tray->resumeItemShown) << number;
         EXPECT_EQ(window().SSData(), typed);
         ASSERT_EQ(messages->shown.size(), 1u) << number;
-        EXPECT_THAT(messages->shown[0].text,
-                    ::testing::HasSubstr("La saisie n'a pas pu être mise en pause"));
+        EXPECT_THAT(messages->shown[0].text, HasSubstr("La saisie n'a pas pu être mise en pause"));
         window().Unload();
-        hostNames(dir.file("app/document.pdf"));
         window().Command2_Click();
-        auto after = files();
-        after.erase(dir.file("app/document.pdf"));
-        EXPECT_EQ(after, before) << number;
+        EXPECT_EQ(files(), before) << number;
     }
     EXPECT_EQ(pauseFilePath(" DUPONT-é "), dir.file("app/DUPONT-é.ss"));
-    EXPECT_FALSE(pauseFilePath(std::string(253, '9')));
-    EXPECT_FALSE(pauseFilePath(std::string("1\0/x", 4)));
+    EXPECT_FALSE(pauseFilePath(std::string(253, '9')) || pauseFilePath(std::string("1\0/x", 4)));
     writeBytes(state().exchangePath, "[PATIENT]\nNUMPA=" + std::string(500, '9') + "\n");
     window().Combo1().select(3);
     window().Command4_Click();
-    EXPECT_FALSE(window().isLoaded());
     EXPECT_TRUE(fs::exists(dir.file("app/" + std::string(127, '9') + ".ss")));
 }
 
-Cell bound(const std::string& binding, const std::string& text)
-{
-    return {text, binding, CellType::Edit, {}};
-}
-
-TEST_F(AssistantTest, TheMergeFillsTheFirstCellBoundToEachFieldAndThePlaceholders)
+// A field's value goes to the first cell bound to it in walk order; the five placeholders, bound
+// letter for letter, show the exchange file as read; an unnamed field goes to the first position
+// without a binding.
+TEST_F(AssistantTest, TheMergeCarriesValuesIntoTheGrid)
 {
     writeExchange("[PATIENT]\nNUMSS= 1480575123456 \nDATEN=\n[MEDECIN]\nIDNAT=691234567\n");
     SSData.setColumnCount(3);
     SSData.setRowCount(13);
     const std::vector<std::pair<std::string, std::string>> cells = {
-        {"nom", "DUPONT"},            // the first cell bound to "nom" in walk order
-        {"Prénom", "from file"},      // letter case counts
-        {"prenom", "from file"},      // accents count
-        {"[NUMSS]", "1480575123456"}, // as the read gives it: trimmed
-        {"[DATEN]", " "},             // present but empty: a single blank
-        {"[CLENUMSS]", " "},          // absent
-        {"[DATE]", "05/03/2008"},     // absent: today with its slashes
-        {"[IDNAT]", "691234567"},
-        {" [DATE]", "from file"}, // not stored exactly: left alone
-        {"[ADR1]", "from file"},  // not one of the five
-        {"[numss]", "from file"},
-    };
+        {"nom", "DUPONT"},      {"Prénom", "fichier"}, {"prenom", "fichier"},    {"[NUMSS]", "1480575123456"},
+        {"[DATEN]", " "},       {"[CLENUMSS]", " "},   {"[DATE]", "05/03/2008"}, {"[IDNAT]", "691234567"},
+        {" [DATE]", "fichier"}, {"[ADR1]", "fichier"}, {"[numss]", "fichier"},   {"prénom", "Zoé"}};
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        SSData.setCell(2, static_cast<std::int32_t>(i + 2), bound(cells[i].first, "from file"));
+        SSData.setCell(2, static_cast<std::int32_t>(i + 2), bound(cells[i].first, "fichier"));
     }
-    SSData.setCell(3, 1, bound(" nom ", "from file"));   // column 3 comes after column 2
-    SSData.setCell(2, 13, bound("prénom", "from file")); // the field's name is stripped
+    SSData.setCell(3, 1, bound(" nom ", "fichier")); // column 3 comes after column 2
     addField("nom", "DUPONT");
     addField("  prénom  ", "Zoé");
-    addField("inconnu", "shown nowhere");
+    addField("inconnu", "nulle part");
     DataToPdf(SSPdf, SSData, view);
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        EXPECT_EQ(SSData.cell(2, static_cast<std::int32_t>(i + 2)).text, cells[i].second)
-            << cells[i].first;
+        EXPECT_EQ(SSData.cell(2, static_cast<std::int32_t>(i + 2)).text, cells[i].second) << cells[i].first;
     }
-    EXPECT_EQ(SSData.cell(3, 1).text, "from file");
-    EXPECT_EQ(SSData.cell(2, 13).text, "Zoé");
+    EXPECT_EQ(SSData.cell(3, 1).text, "fichier");
     EXPECT_TRUE(view.visible);
-}
 
-TEST_F(AssistantTest, AnUnnamedFieldGoesToTheFirstPositionWithoutBinding)
-{
+    SSData = Sheet();
     SSData.setRowCount(3);
-    SSData.setCell(1, 1, bound("nom", "kept"));
-    SSData.setCell(1, 2, bound("prénom", "kept"));
-    SSData.setCell(2, 1, bound("clé", "kept"));
+    SSData.setCell(1, 1, bound("nom", "gardé"));
+    SSData.setCell(1, 2, bound("prénom", "gardé"));
     addField("   ", "sans nom");
     DataToPdf(SSPdf, SSData, view);
     EXPECT_EQ(SSData.cell(1, 3).text, "sans nom") << "the first position the file left empty";
-    SSData.setCell(1, 3, {"Légende", "", CellType::Caption, {}});
     SSData.setCell(1, 2, bound("", "plus tôt"));
     DataToPdf(SSPdf, SSData, view);
     EXPECT_EQ(SSData.cell(1, 2).text, "sans nom") << "a stored cell without binding counts too";
-    SSData.setRowCount(0);
-    DataToPdf(SSPdf, SSData, view);
-}
-
-TEST_F(AssistantTest, KeysAndTicksAreReadAsGenerationReadsThem)
-{
-    for (const auto& [binding, key] : {std::pair{"[DATE]", "DATE"},
-                                       {" [DATE]", "DATE"},
-                                       {" [ ADR1 ] ", "ADR1"},
-                                       {"[[NUMSS]]", "NUMSS"},
-                                       {"[]", ""}}) {
+    for (const auto& [binding, key] :
+         {std::pair{"[DATE]", "DATE"}, {" [ ADR1 ] ", "ADR1"}, {"[[NUMSS]]", "NUMSS"}, {"[]", ""}}) {
         EXPECT_EQ(bracketedKey(binding), key) << binding;
     }
-    for (const auto& [text, ticked] : {std::pair{"1", true},
-                                       {"0", false},
-                                       {"", false},
-                                       {"abc", false},
-                                       {" 2 ", true},
-                                       {"1abc", true},
-                                       {"-1", false},
-                                       {"0.5", true},
-                                       {"00", false},
-                                       {".", false},
-                                       {"+3", true},
-                                       {"x1", false},
-                                       {"0.0.1", false},
-                                       {"-0.5", false}}) {
+    // clang-format off
+    for (const auto& [text, ticked] : {std::pair{"1", true}, {"0", false}, {"", false}, {"abc", false}, {" 2 ", true},
+                                       {"1abc", true}, {"-1", false}, {"0.5", true}, {"00", false}, {".", false},
+                                       {"+3", true}, {"x1", false}, {"0.0.1", false}, {"-0.5", false}}) {
+        // clang-format on
         EXPECT_EQ(isTicked(text), ticked) << '"' << text << '"';
     }
 }
 
 // Bound cells go into their fields (a field bound twice keeps the later text, a check box is
-// ticked for a positive number only), bracketed keys go back to the exchange file before the
-// boxes are computed from it, and every other field is emptied.
+// ticked for a positive number only), bracketed keys go back to the exchange file before the host
+// is asked and before the boxes are computed from it, and every other field is emptied.
 TEST_F(AssistantTest, TheSheetAsCorrectedIsTheDocument)
 {
-    writeExchange("[PATIENT]\nNUMPA=12\nNUMSS=2750369123456\nNOM=Lefèvre\nADR1=ancienne\n"
-                  "[MEDECIN]\nIDNAT=691234567\n");
-    fill({textField("nom"), textField("imm 1"), textField("imm13"), textField("num iden med5"),
-          textField("dat1"), textField("remarque", "du modèle"), textField("nom ben"),
-          checkBoxField("un"), checkBoxField("zéro"), checkBoxField("vide"), checkBoxField("abc")},
-         {bound("nom", "PREMIER"),
-          bound(" nom ", "  MARTIN-LÉGER  "),
-          bound("[NUMSS]", "1480575123457"),
-          bound(" [DATE]", " 24/12/2010 "),
-          bound("[ ADR1 ]", "nouvelle"),
-          bound("[IDNAT]", "123"),
-          {"1", "un", CellType::CheckBox, {}},
-          {"0", "zéro", CellType::CheckBox, {}},
-          {"", "vide", CellType::CheckBox, {}},
-          {"abc", "abc", CellType::CheckBox, {}}});
+    writeExchange("[PATIENT]\nNUMPA= 12 \nNUMSS=2750369123456\nADR1=ancienne\n[MEDECIN]\nIDNAT=691234567\n");
+    fill({textField("nom"), textField("imm 1"), textField("imm13"), textField("num iden med5"), textField("dat1"),
+          textField("remarque", "du modèle"), checkBoxField("un"), checkBoxField("zéro"), checkBoxField("vide"),
+          checkBoxField("abc")},
+         {bound("nom", "PREMIER"), bound(" nom ", "  MARTIN-LÉGER  "), bound("[NUMSS]", "1480575123457"),
+          bound(" [DATE]", " 24/12/2010 "), bound("[ ADR1 ]", "nouvelle"), bound("[IDNAT]", "123"),
+          bound("un", "1", CellType::CheckBox), bound("zéro", "0", CellType::CheckBox),
+          bound("vide", "", CellType::CheckBox), bound("abc", "abc", CellType::CheckBox)});
     writeBytes(dir.file("12.ss"), "{}");
-    PdfReadBack pdf = generated();
-    EXPECT_EQ(pdf.value("nom"), "MARTIN-LÉGER");
-    EXPECT_EQ(pdf.value("imm 1"), "1");
-    EXPECT_EQ(pdf.value("imm13"), "7");
-    EXPECT_EQ(pdf.value("num iden med5"), "");
-    EXPECT_EQ(pdf.value("dat1"), "2");
-    EXPECT_EQ(pdf.value("remarque"), "");
-    EXPECT_EQ(pdf.value("nom ben"), "");
-    EXPECT_EQ(pdf.value("un"), "Oui");
-    EXPECT_EQ(pdf.state("un"), "Oui");
-    for (const char* off : {"zéro", "vide", "abc"}) {
-        EXPECT_EQ(pdf.value(off), "Off") << off;
-        EXPECT_EQ(pdf.state(off), "Off") << off;
-    }
-    EXPECT_EQ(ReadExchange("MEDECIN", "DATE", ""), "24/12/2010");
-    EXPECT_EQ(ReadExchange("MEDECIN", "IDNAT", ""), "123");
-    EXPECT_EQ(ReadExchange("PATIENT", "ADR1", ""), "nouvelle");
-    EXPECT_EQ(ReadExchange("RESULTAT", "NUMPA", ""), "12");
-    EXPECT_FALSE(fs::exists(dir.file("12.ss"))) << "the paused work is discarded";
-}
-
-// The host is asked once the exchange file holds the title, the number and the corrections; a
-// date the merge showed as today is the one stored, even generated a year later.
-TEST_F(AssistantTest, TheHostIsAskedOnceEverythingIsWritten)
-{
-    writeExchange("[PATIENT]\nNUMPA= 12 \n");
-    fill({textField("dat5")}, {bound("[DATE]", "")});
-    window().DataToPdf();
-    EXPECT_EQ(window().SSData().cell(2, 1).text, "05/03/2008");
-    window().SSData().setRowCount(2);
-    window().SSData().setCell(2, 2, bound("[DATEN]", "05/03/1948"));
-    state().clock = std::make_shared<FixedClock>(std::chrono::year_month_day{
-        std::chrono::year{2009}, std::chrono::June, std::chrono::day{1}});
-    std::vector<std::string> seen;
+    std::string seen;
     state().hostCallback = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
-        for (const char* key : {"TITRE", "NUMPA", "FICHIER"}) {
-            seen.push_back(ReadExchange("RESULTAT", key, ""));
+        for (const auto& [section, key] :
+             {std::pair{"RESULTAT", "TITRE"}, {"RESULTAT", "NUMPA"}, {"RESULTAT", "FICHIER"}, {"PATIENT", "ADR1"}}) {
+            seen += ReadExchange(section, key, "") + "|";
         }
-        seen.push_back(ReadExchange("PATIENT", "DATEN", ""));
         WriteExchange("RESULTAT", "FICHIER", dir.file("out.pdf"));
         return 0;
     };
     window().Command2_Click();
-    EXPECT_EQ(seen, (std::vector<std::string>{"Déclaration Médecin Traitant", "12", "OFF",
-                                              "05/03/1948"}));
-    EXPECT_EQ(ReadExchange("MEDECIN", "DATE", ""), "05/03/2008");
-    EXPECT_EQ(PdfReadBack(dir.file("out.pdf")).value("dat5"), "2");
+    EXPECT_EQ(seen, "Déclaration Médecin Traitant|12|OFF|nouvelle|");
+    PdfReadBack pdf(dir.file("out.pdf"));
+    std::string values;
+    for (const char* field :
+         {"nom", "imm 1", "imm13", "num iden med5", "dat1", "remarque", "un", "zéro", "vide", "abc"}) {
+        values += pdf.value(field) + pdf.state(field) + "|";
+    }
+    EXPECT_EQ(values, "MARTIN-LÉGER|1|7||2||OuiOui|OffOff|OffOff|OffOff|");
+    EXPECT_EQ(ReadExchange("MEDECIN", "DATE", "") + ReadExchange("MEDECIN", "IDNAT", ""), "24/12/2010123");
+    EXPECT_FALSE(exists("12.ss")) << "the paused work is discarded";
 }
 
-// A binding holding a comma marks each piece as bound: those fields keep what the fill gave them.
-TEST_F(AssistantTest, ABoundNameWithACommaMarksEachPieceAsBound)
+// A date the merge showed as today is the one stored, even generated a year later; a binding
+// holding a comma marks each piece as bound, so those fields keep what the fill gave them; without
+// a host callback the document is the test document.
+TEST_F(AssistantTest, GenerationKeepsWhatTheUserSaw)
 {
     writeExchange("[PATIENT]\nNUMSS=1480575123456\n");
-    fill({textField("imm 1"), textField("imm2"), textField("imm3")}, {bound("imm 1,imm2", "X")});
+    fill({textField("dat5"), textField("imm 1"), textField("imm2"), textField("imm3")},
+         {bound("[DATE]", ""), bound("imm 1,imm2", "X")});
+    window().DataToPdf();
+    EXPECT_EQ(window().SSData().cell(2, 1).text, "05/03/2008");
+    state().clock = std::make_shared<FixedClock>(
+        std::chrono::year_month_day{std::chrono::year{2009}, std::chrono::June, std::chrono::day{1}});
     writeExchange("[PATIENT]\nNUMSS=9999999999999\n");
     PdfReadBack pdf = generated();
-    EXPECT_EQ(pdf.value("imm 1"), "1");
-    EXPECT_EQ(pdf.value("imm2"), "4");
-    EXPECT_EQ(pdf.value("imm3"), "9");
-}
+    EXPECT_EQ(pdf.value("dat5") + pdf.value("imm 1") + pdf.value("imm2") + pdf.value("imm3"), "2149");
+    EXPECT_EQ(ReadExchange("MEDECIN", "DATE", ""), "05/03/2008");
 
-TEST_F(AssistantTest, WithoutAHostCallbackTheDocumentIsTheTestDocument)
-{
+    state().hostCallback = nullptr;
+    writeExchange("");
     fill({textField("nom")}, {bound("nom", "TEST")});
     const GenerationResult result = generateDocument(window());
     EXPECT_EQ(result.outputPath, componentDirectory() + "/test.pdf");
@@ -442,13 +325,13 @@ TEST_F(AssistantTest, WithoutAHostCallbackTheDocumentIsTheTestDocument)
 }
 
 // Where the document cannot go, the window still closes and a previous file at that path is never
-// left half-written; one another program holds open is replaced while the reader keeps the old.
+// left half-written.
 TEST_F(AssistantTest, AnOutputThatCannotBeWrittenLeavesThePreviousFileWhole)
 {
     TempDir out;
     const std::string previous = "%PDF-1.4 the previous document, " + std::string(20000, 'x');
     writeBytes(out.file("dsi.pdf"), previous);
-    writeBytes(out.file("pas un dossier"), "kept");
+    writeBytes(out.file("pas un dossier"), "gardé");
     fs::create_directory(out.file("dossier.pdf"));
     for (const std::string& target :
          std::vector<std::string>{out.file("absent/dsi.pdf"), out.file("dossier.pdf"),
@@ -457,22 +340,10 @@ TEST_F(AssistantTest, AnOutputThatCannotBeWrittenLeavesThePreviousFileWhole)
         hostNames(target);
         const FileSizeLimit full(target == out.file("dsi.pdf") ? 300 : RLIM_INFINITY);
         window().Command2_Click();
-        EXPECT_FALSE(window().isLoaded()) << target;
-        EXPECT_FALSE(takeWarnings().empty()) << target;
+        EXPECT_FALSE(window().isLoaded() || takeWarnings().empty()) << target;
     }
-    EXPECT_EQ(readBytes(out.file("dsi.pdf")), previous);
-    EXPECT_EQ(readBytes(out.file("pas un dossier")), "kept");
+    EXPECT_EQ(readBytes(out.file("dsi.pdf")) + readBytes(out.file("pas un dossier")), previous + "gardé");
     EXPECT_EQ(out.entryCount(), 3u);
-
-    const int reader = ::open(out.file("dsi.pdf").c_str(), O_RDONLY);
-    fill({textField("nom")}, {bound("nom", "LEFÈVRE")});
-    hostNames(out.file("dsi.pdf"));
-    window().Command2_Click();
-    EXPECT_EQ(PdfReadBack(out.file("dsi.pdf")).value("nom"), "LEFÈVRE");
-    std::string seen(previous.size(), '\0');
-    EXPECT_EQ(::pread(reader, seen.data(), seen.size(), 0), static_cast<ssize_t>(previous.size()));
-    ::close(reader);
-    EXPECT_EQ(seen, previous);
 }
 
 } // namespace

@@ -3,24 +3,23 @@
 // atomic replacement, a host rewriting the file while it is read), and the handshake.
 #include "exchange/Exchange.h"
 
-#include "component/Warnings.h"
 #include "exchange/HostNotification.h"
 #include "exchange/ProfileText.h"
-#include "support/AppFixture.h"
+#include "support/Test.h"
 
+#include <atomic>
+#include <fcntl.h>
 #include <future>
-#include <gtest/gtest.h>
 #include <optional>
 #include <set>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using formalys::exchange::FileEncoding;
 using formalys::exchange::ProfileText;
 using namespace std::string_literals;
-using namespace formalys;
-using namespace formalys::testing;
 using namespace std::chrono_literals;
 
 namespace {
@@ -42,16 +41,14 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"names in lower case in the call", "[PATIENT]\nNOM=Dupont\n", "patient", "nom", "Dupont"},
         {"accented names match across case", "[Médecin]\nPRÉNOM=Luc\n", "MÉDECIN", "prénom", "Luc"},
         {"an accent is not a case", "[PATIENT]\nPRÉNOM=Luc\n", "PATIENT", "PRENOM", std::nullopt},
-        {"blanks around names and values", "  [ PATIENT ]  \n \t NOM \t=  \tDUPONT \t\n", "PATIENT",
-         "NOM", "DUPONT"},
+        {"blanks around names and values", "  [ PATIENT ]  \n \t NOM \t=  \tDUPONT \t\n", "PATIENT", "NOM", "DUPONT"},
         {"blanks in the call's names", "[PATIENT]\nNOM=X\n", " PATIENT ", "\tNOM ", "X"},
         {"inner blanks kept", "[PATIENT]\nADR1=3  rue Haute\n", "PATIENT", "ADR1", "3  rue Haute"},
         {"double quotes removed", "[A]\nK=\"  quoted  \"\n", "A", "K", "  quoted  "},
         {"single quotes removed", "[A]\nK='x'\n", "A", "K", "x"},
         {"mismatched quotes kept", "[A]\nK=\"x'\n", "A", "K", "\"x'"},
         {"a lone quote kept", "[A]\nK=\"\n", "A", "K", "\""},
-        {"one pair removed", "[A]\nK=\"\"x\"\"\n", "A", "K", "\"x\""},
-        {"empty value", "[A]\nK=\n", "A", "K", ""},
+        {"one pair removed", "[A]\nK=\"\"x\"\"\n", "A", "K", "\"x\""}, {"empty value", "[A]\nK=\n", "A", "K", ""},
         {"equals sign in the value", "[A]\nK=a=b\n", "A", "K", "a=b"},
         {"comment line", "[A]\n;K=commented\nK=real\n", "A", "K", "real"},
         {"indented comment line", "[A]\n   ;K=commented\n", "A", "K", std::nullopt},
@@ -70,17 +67,11 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"a NUL in the section line", "[PATI\0ENT]\nK=1\n"s, "PATIENT", "K", std::nullopt},
         {"endless lines", "[" + endless + "]\n[A]\n" + endless + "=1\nK=2\n", "A", endless, "1"},
         {"Windows-1252 bytes", "[A]\nK=H\xE9l\xE8ne \x9C\x80\x81\n", "A", "K", "Hélène œ€\u0081"},
-        {"Windows-1252 section name",
-         "[M\xC9"
-         "DECIN]\nK=1\n",
-         "médecin", "K", "1"},
+        {"Windows-1252 section name", "[M\xC9" "DECIN]\nK=1\n", "médecin", "K", "1"},
         {"invalid UTF-8 is Windows-1252", "[A]\nK=\xC3\xA9\xC3\n", "A", "K", "Ã©Ã"},
         {"UTF-8 without mark", "[A]\nK=Hélène\n", "A", "K", "Hélène"},
         {"UTF-8 with mark", "\xEF\xBB\xBF[A]\nK=Zoë\n", "A", "K", "Zoë"},
-        {"a mark then invalid UTF-8",
-         "\xEF\xBB\xBF[A]\nK=a\xFF"
-         "b\n",
-         "A", "K", "a\uFFFDb"},
+        {"a mark then invalid UTF-8", "\xEF\xBB\xBF[A]\nK=a\xFF" "b\n", "A", "K", "a\uFFFDb"},
         {"an empty file", "", "A", "K", std::nullopt},
     };
     // clang-format on
@@ -103,32 +94,23 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
     // clang-format off
     const WriteCase rows[] = {
         {"replace in place", "[A]\r\nK=old\r\nL=2\r\n", "A", "K", "new", "[A]\r\nK=new\r\nL=2\r\n"},
-        {"replace keeps the key's spelling", "[a]\nnom = old ; x\n", "A", "NOM", "new",
-         "[a]\nnom = new\n"},
+        {"replace keeps the key's spelling", "[a]\nnom = old ; x\n", "A", "NOM", "new", "[a]\nnom = new\n"},
         {"replace the first of two", "[A]\nK=1\nK=2\n", "A", "K", "3", "[A]\nK=3\nK=2\n"},
-        {"append after the section's last key", "[A]\nK=1\n\n[B]\nJ=2\n", "A", "NEW", "v",
-         "[A]\nK=1\nNEW=v\n\n[B]\nJ=2\n"},
-        {"append before a comment", "[A]\nK=1\n; B\n[B]\n", "A", "N", "v",
-         "[A]\nK=1\nN=v\n; B\n[B]\n"},
+        {"append after the section's last key", "[A]\nK=1\n\n[B]\nJ=2\n", "A", "NEW", "v", "[A]\nK=1\nNEW=v\n\n[B]\nJ=2\n"},
+        {"append before a comment", "[A]\nK=1\n; B\n[B]\n", "A", "N", "v", "[A]\nK=1\nN=v\n; B\n[B]\n"},
         {"append into an empty section", "[A]\n[B]\n", "A", "K", "v", "[A]\nK=v\n[B]\n"},
         {"append to a last line without ending", "[A]\nK=1", "A", "N", "v", "[A]\nK=1\nN=v"},
         {"append a section", "[A]\r\nK=1\r\n", "B", "J", "2", "[A]\r\nK=1\r\n\r\n[B]\r\nJ=2\r\n"},
-        {"append a section after a blank line", "[A]\nK=1\n\n", "B", "J", "2",
-         "[A]\nK=1\n\n[B]\nJ=2\n"},
-        {"append a section, CR and no final ending", "[A]\rK=1", "B", "J", "2",
-         "[A]\rK=1\r\r[B]\rJ=2\r"},
-        {"new file: UTF-8 with mark, CRLF", "", "RESULTAT", "TITRE", "Démarche Soins",
-         "\xEF\xBB\xBF[RESULTAT]\r\nTITRE=Démarche Soins\r\n"},
+        {"append a section after a blank line", "[A]\nK=1\n\n", "B", "J", "2", "[A]\nK=1\n\n[B]\nJ=2\n"},
+        {"append a section, CR and no final ending", "[A]\rK=1", "B", "J", "2", "[A]\rK=1\r\r[B]\rJ=2\r"},
+        {"new file: UTF-8 with mark, CRLF", "", "RESULTAT", "TITRE", "Démarche Soins", "\xEF\xBB\xBF[RESULTAT]\r\nTITRE=Démarche Soins\r\n"},
         {"a mark alone", "\xEF\xBB\xBF", "A", "K", "v", "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
-        {"Windows-1252 stays Windows-1252", "[A]\nK=\xE9t\xE9\n", "A", "K", "œuvre à 5 €",
-         "[A]\nK=\x9Cuvre \xE0 5 \x80\n"},
+        {"Windows-1252 stays Windows-1252", "[A]\nK=\xE9t\xE9\n", "A", "K", "œuvre à 5 €", "[A]\nK=\x9Cuvre \xE0 5 \x80\n"},
         {"a character Windows-1252 lacks", "[A]\nK=\xE9\n", "A", "K", "Łukasz", "[A]\nK=?ukasz\n"},
         {"UTF-8 stays UTF-8", "[A]\nK=été\n", "A", "K", "Łukasz", "[A]\nK=Łukasz\n"},
-        {"lines before any section kept", "; en-tête\nK=x\n[A]\n", "A", "K", "v",
-         "; en-tête\nK=x\n[A]\nK=v\n"},
+        {"lines before any section kept", "; en-tête\nK=x\n[A]\n", "A", "K", "v", "; en-tête\nK=x\n[A]\nK=v\n"},
         {"names written stripped", "", " A ", "\tK ", "v", "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
-        {"line breaks become blanks", "[A]\r\nK=1\r\n", "A", "K", "l1\r\nl2\nl3\0"s,
-         "[A]\r\nK=l1  l2 l3 \r\n"},
+        {"line breaks become blanks", "[A]\r\nK=1\r\n", "A", "K", "l1\r\nl2\nl3\0"s, "[A]\r\nK=l1  l2 l3 \r\n"},
         {"a Windows-1252 key name", "[A]\nK=\xE9\n", "A", "Clé", "v", "[A]\nK=\xE9\nCl\xE9=v\n"},
     };
     // clang-format on
@@ -148,22 +130,21 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
 TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
 {
     const std::string windows1252 = "[A]\nK=\xE9\n";
-    for (const auto& [section, key] :
-         std::vector<std::pair<std::string, std::string>>{{"A", "a=b"},
-                                                          {"A", "[x"},
-                                                          {"A", ";x"},
-                                                          {"A", ""},
-                                                          {"A", "  "},
-                                                          {"A", "x\ny"},
-                                                          {"A", "x\ry"},
-                                                          {"A", "x\0y"s},
-                                                          {"", "K"},
-                                                          {"A]", "K"},
-                                                          {"A\r", "K"},
-                                                          {"A\0"s, "K"},
-                                                          {"A", "Łukasz"},
-                                                          {"Ł", "K"},
-                                                          {"A", "K\xA4"}}) {
+    for (const auto& [section, key] : std::vector<std::pair<std::string, std::string>>{{"A", "a=b"},
+                                                                                       {"A", "[x"},
+                                                                                       {"A", ";x"},
+                                                                                       {"A", ""},
+                                                                                       {"A", "  "},
+                                                                                       {"A", "x\ny"},
+                                                                                       {"A", "x\ry"},
+                                                                                       {"A", "x\0y"s},
+                                                                                       {"", "K"},
+                                                                                       {"A]", "K"},
+                                                                                       {"A\r", "K"},
+                                                                                       {"A\0"s, "K"},
+                                                                                       {"A", "Łukasz"},
+                                                                                       {"Ł", "K"},
+                                                                                       {"A", "K\xA4"}}) {
         ProfileText profile(windows1252);
         EXPECT_FALSE(profile.setValue(section, key, "v")) << section << " / " << key;
         EXPECT_EQ(profile.bytes(), windows1252) << section << " / " << key;
@@ -185,8 +166,7 @@ TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
         }
         return s;
     }();
-    for (const auto& [line, defaultValue, expected] :
-         std::vector<std::tuple<std::string, std::string, std::string>>{
+    for (const auto& [line, defaultValue, expected] : std::vector<std::tuple<std::string, std::string, std::string>>{
              {"K=   DUPONT   ", "", "DUPONT"},
              {"K=", "0", " "},
              {"K=\"   \"", "", " "},
@@ -236,8 +216,7 @@ TEST_F(ExchangeTest, AWriteReplacesTheFileAtomicallyKeepingModeAndLinks)
 // path at all: the file stays as it was, nothing is left beside it, and each says why.
 TEST_F(ExchangeTest, AFailedWriteLeavesTheFileAsItWasAndAWarning)
 {
-    const std::string before =
-        "[PATIENT]\r\nNOM=Lefèvre\r\n" + std::string(64 * 1024, ';') + "\r\n";
+    const std::string before = "[PATIENT]\r\nNOM=Lefèvre\r\n" + std::string(64 * 1024, ';') + "\r\n";
     writeExchange(before);
     WriteExchange("PATIENT", "a=b", "1");
     {
@@ -245,8 +224,7 @@ TEST_F(ExchangeTest, AFailedWriteLeavesTheFileAsItWasAndAWarning)
         WriteExchange("PATIENT", "NOM", "Martin");
     }
     ::mkdir(dir.file("dossier.ini").c_str(), 0755);
-    for (const std::string& path :
-         {dir.file("absent/Formalys.ini"), dir.file("dossier.ini"), std::string()}) {
+    for (const std::string& path : {dir.file("absent/Formalys.ini"), dir.file("dossier.ini"), std::string()}) {
         state().exchangePath = path;
         WriteExchange("A", "K", "1");
         EXPECT_EQ(ReadExchange("A", "K", "absent"), "absent");
@@ -260,20 +238,27 @@ TEST_F(ExchangeTest, AFailedWriteLeavesTheFileAsItWasAndAWarning)
 // two values whole, or the default, never half a path.
 TEST_F(ExchangeTest, ReadsSurviveAHostRewritingTheFileInPlace)
 {
-    std::string a = "[PADDING]\r\n";
-    while (a.size() < 8000) {
-        a += "K=" + std::string(70, 'p') + "\r\n";
-    }
-    const std::string b = a + "[RESULTAT]\r\nFICHIER=/b.pdf";
-    a += "[RESULTAT]\r\nFICHIER=/home/cabinet/premier document.pdf\r\n";
+    std::string a = "[PADDING]\r\n" + std::string(8000, ';') + "\r\n[RESULTAT]\r\n";
+    const std::string b = a + "FICHIER=/b.pdf";
+    a += "FICHIER=/home/cabinet/premier document.pdf\r\n";
     writeExchange(a);
-    const pid_t host = startExchangeWriter({dir.file("Formalys.ini"), a, b, "300"});
+    std::atomic<bool> done = false;
+    std::thread host([&] {
+        for (int i = 0; i < 300; ++i) {
+            const std::string& content = i % 2 ? b : a;
+            const int fd = ::open(dir.file("Formalys.ini").c_str(), O_WRONLY | O_TRUNC);
+            for (std::size_t at = 0; at < content.size(); at += 16) {
+                EXPECT_GT(::write(fd, content.data() + at, std::min<std::size_t>(16, content.size() - at)), 0);
+            }
+            ::close(fd);
+        }
+        done = true;
+    });
     std::set<std::string> seen;
-    int status = 0;
-    while (::waitpid(host, &status, WNOHANG) != host) {
+    while (!done) {
         seen.insert(ReadExchange("RESULTAT", "FICHIER", "OFF"));
     }
-    EXPECT_EQ(status, 0);
+    host.join();
     for (const char* whole : {"OFF", "/home/cabinet/premier document.pdf", "/b.pdf"}) {
         seen.erase(whole);
     }
@@ -283,11 +268,11 @@ TEST_F(ExchangeTest, ReadsSurviveAHostRewritingTheFileInPlace)
 TEST_F(ExchangeTest, AnAnswerWrittenInTheCallbackTakesOneRead)
 {
     const std::string longPath = "/home/cabinet/" + std::string(200, 'd') + ".pdf";
-    for (const auto& [written, returned] : std::vector<std::pair<std::string, std::string>>{
-             {"/home/Hélène 12.pdf", "/home/Hélène 12.pdf"},
-             {"off", "off"},
-             {"", " "},
-             {longPath, longPath.substr(0, 127)}}) {
+    for (const auto& [written, returned] :
+         std::vector<std::pair<std::string, std::string>>{{"/home/Hélène 12.pdf", "/home/Hélène 12.pdf"},
+                                                          {"off", "off"},
+                                                          {"", " "},
+                                                          {longPath, longPath.substr(0, 127)}}) {
         WriteExchange("RESULTAT", "FICHIER", "/précédent.pdf");
         std::vector<std::string> seen;
         state().hostCallback = [&](std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {
@@ -307,8 +292,7 @@ TEST_F(ExchangeTest, AnAnswerWrittenInTheCallbackTakesOneRead)
 // until FICHIER holds something else, reading the file again and again.
 TEST_F(ExchangeTest, OnlyAnotherValueOfFichierEndsTheWait)
 {
-    state().hostCallback = [](std::int32_t, std::int32_t, std::int32_t,
-                              std::int32_t) -> std::int32_t {
+    state().hostCallback = [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) -> std::int32_t {
         throw std::runtime_error("hôte occupé");
     };
     auto waiting = std::async(std::launch::async, [] { return GetCallbackPDF(); });

@@ -3,23 +3,13 @@
 // then an incremental update, and how every kind of damage is refused or repaired.
 #include "pdf/PdfDocument.h"
 
-#include "component/Warnings.h"
 #include "pdf/IncrementalUpdate.h"
-#include "support/Files.h"
-#include "support/PdfReadBack.h"
-#include "support/TestForm.h"
+#include "support/Test.h"
 
-#include <filesystem>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <qpdf/QPDFWriter.hh>
 #include <regex>
 #include <sys/stat.h>
 
-using namespace formalys;
-using namespace formalys::testing;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using Object = QPDFObjectHandle;
 
 namespace {
@@ -72,8 +62,7 @@ protected:
         return saved();
     }
     // The texts an appearance shows of `value` in a field "champ" made with `entries`.
-    std::vector<Shown> shown(const TestForm::Entries& entries, const std::string& value,
-                             Rect rect = {30, 700, 200, 20})
+    std::vector<Shown> shown(const TestForm::Entries& entries, const std::string& value, Rect rect = {30, 700, 200, 20})
     {
         TestForm form;
         form.text("champ", rect, entries);
@@ -117,15 +106,6 @@ protected:
     pdf::PdfDocument doc;
 };
 
-std::vector<std::string> names(const pdf::PdfDocument& doc)
-{
-    std::vector<std::string> result;
-    for (int i = 0; i <= doc.FieldCount(); ++i) {
-        result.push_back(doc.FieldName(i)); // one past the last: the empty text
-    }
-    return result;
-}
-
 // Names stored in every way a file stores them, a nested field, widgets as kids and a cycle, made
 // in one order and listed in another: the walk follows the form's tree depth first.
 TEST_F(PdfDocumentTest, FieldsComeInTheFormsOrderUnderUtf8Names)
@@ -134,21 +114,19 @@ TEST_F(PdfDocumentTest, FieldsComeInTheFormsOrderUnderUtf8Names)
     std::vector<Object> top;
     for (const Object& name : {TestForm::plainName(" nom "), TestForm::plainName("pr\xE9nom"),
                                TestForm::utf16Name("Łódź"), TestForm::plainName("num iden med5")}) {
-        top.push_back(form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},
-                                                     {"/T", name},
-                                                     {"/Rect", rectangle({30, 700, 99, 20})}}));
+        top.push_back(
+            form.field(Object::newNull(),
+                       {{"/FT", Object::newName("/Tx")}, {"/T", name}, {"/Rect", rectangle({30, 700, 99, 20})}}));
     }
-    Object parent = form.field(Object::newNull(), {{"/T", TestForm::plainName("patient")},
-                                                   {"/FT", Object::newName("/Tx")}});
-    form.field(parent,
-               {{"/T", TestForm::utf16Name("clé")}, {"/Rect", rectangle({30, 600, 99, 20})}});
+    Object parent =
+        form.field(Object::newNull(), {{"/T", TestForm::plainName("patient")}, {"/FT", Object::newName("/Tx")}});
+    form.field(parent, {{"/T", TestForm::utf16Name("clé")}, {"/Rect", rectangle({30, 600, 99, 20})}});
     parent.getKey("/Kids").appendItem(parent); // a cycle
-    Object address = form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},
-                                                    {"/T", TestForm::plainName("adresse")}});
+    Object address =
+        form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")}, {"/T", TestForm::plainName("adresse")}});
     form.widget(address, {30, 500, 200, 20});
     form.widget(address, {30, 300, 200, 20});
-    form.acroForm().replaceKey(
-        "/Fields", Object::newArray({address, top[3], parent, top[0], top[1], top[2], parent}));
+    form.acroForm().replaceKey("/Fields", Object::newArray({address, top[3], parent, top[0], top[1], top[2], parent}));
     form.save(dir.file("form.pdf"));
     TestForm formless;
     formless.pdf().getRoot().removeKey("/AcroForm");
@@ -156,8 +134,11 @@ TEST_F(PdfDocumentTest, FieldsComeInTheFormsOrderUnderUtf8Names)
 
     takeWarnings();
     ASSERT_TRUE(doc.LoadDocument(dir.file("form.pdf")));
-    EXPECT_THAT(names(doc), ElementsAre("adresse", "num iden med5", "patient.clé", " nom ",
-                                        "prénom", "Łódź", ""));
+    std::string names;
+    for (int i = -1; i <= doc.FieldCount(); ++i) {
+        names += doc.FieldName(i) + "|"; // before the first and after the last: the empty text
+    }
+    EXPECT_EQ(names, "|adresse|num iden med5|patient.clé| nom |prénom|Łódź||");
     EXPECT_EQ(doc.FieldName(-1), "");
     ASSERT_TRUE(doc.LoadDocument(dir.file("sans formulaire.pdf")));
     EXPECT_EQ(doc.FieldCount(), 0) << "a second load replaces the first";
@@ -176,21 +157,20 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
     const std::string whole = readBytes(dir.file("bon.pdf"));
     const std::string secret = dir.file("secret.pdf"); // the writer keeps the name's pointer
     QPDFWriter writer(good.pdf(), secret.c_str());
-    writer.setR6EncryptionParameters("secret", "owner", true, true, true, true, true, true,
-                                     qpdf_r3p_full, true);
+    writer.setR6EncryptionParameters("secret", "owner", true, true, true, true, true, true, qpdf_r3p_full, true);
     writer.write();
     ::mkdir(dir.file("dossier.pdf").c_str(), 0755);
     std::string shifted = whole;
     shifted.insert(shifted.rfind("startxref") + 10, "1");
     // A file, its content ("-": as it is), and what the one warning says ("": either).
+    // clang-format off
     std::vector<std::tuple<std::string, std::string, std::string>> files = {
-        {"dossier.pdf", "-", "Le document PDF « "},
-        {"absent.pdf", "-", "introuvable"},
-        {"secret.pdf", "-", "mot de passe"},
-        {"vide.pdf", "", "Le document PDF « "},
+        {"dossier.pdf", "-", "Le document PDF « "}, {"absent.pdf", "-", "introuvable"},
+        {"secret.pdf", "-", "mot de passe"}, {"vide.pdf", "", "Le document PDF « "},
         {"texte.pdf", "[PATIENT]\nNOM=Dupont\n", "Le document PDF « "},
         {"bruit.pdf", "%PDF-1.7\n\xff\x13\x80 obj << /Root", "Le document PDF « "},
         {"décalé.pdf", shifted, "réparé à la lecture"}};
+    // clang-format on
     for (std::size_t cut = 9; cut < whole.rfind("%%EOF"); cut += whole.size() / 23) {
         files.emplace_back("coupé " + std::to_string(cut) + ".pdf", whole.substr(0, cut), "");
     }
@@ -209,8 +189,7 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
         const auto warnings = takeWarnings();
         ASSERT_EQ(warnings.size(), 1u) << name;
         EXPECT_THAT(warnings[0], HasSubstr(warning)) << name;
-        EXPECT_THAT(warnings[0], HasSubstr(loaded ? "réparé" : "« " + dir.file(name) + " »"))
-            << name;
+        EXPECT_THAT(warnings[0], HasSubstr(loaded ? "réparé" : "« " + dir.file(name) + " »")) << name;
         if (name == "décalé.pdf") {
             EXPECT_EQ(doc.FieldCount(), 8);
         }
@@ -238,9 +217,8 @@ TEST_F(PdfDocumentTest, ANameReachesEveryFieldWhoseStrippedNameEqualsIt)
     doc.SetFieldValue("prenom", "Zoé");
     doc.SetFieldValue("", "x");
     doc.SetFieldValue("patient.nom", "Lefèvre");
-    for (const std::string& value :
-         std::vector<std::string>{"Œuvre, cœur, 12 €, « guillemets »", "Łódź, Ωmega, 日本",
-                                  " blancs ", "a (b) \\ c", "ligne 1\nligne 2", "", "0"}) {
+    for (const std::string& value : std::vector<std::string>{"Œuvre, cœur, 12 €, « guillemets »", "Łódź, Ωmega, 日本",
+                                                             " blancs ", "a (b) \\ c", "ligne 1\nligne 2", "", "0"}) {
         doc.SetFieldValue("champ", value);
         doc.SetFieldValue("champ", value);
         EXPECT_EQ(doc.fieldValue(5), value);
@@ -248,8 +226,7 @@ TEST_F(PdfDocumentTest, ANameReachesEveryFieldWhoseStrippedNameEqualsIt)
         EXPECT_EQ(filled.value("champ"), value);
         const std::string drawn = filled.appearance("champ");
         EXPECT_EQ(drawn.find("Tj"), drawn.rfind("Tj")) << drawn;
-        EXPECT_EQ(filled.value(" nom ") + filled.value("nom") + filled.value("nom ben"),
-                  "DUPONTDUPONTMARTIN");
+        EXPECT_EQ(filled.value(" nom ") + filled.value("nom") + filled.value("nom ben"), "DUPONTDUPONTMARTIN");
         EXPECT_EQ(filled.value("Nom") + filled.value("prénom"), "");
         EXPECT_EQ(filled.value("patient.nom"), "Lefèvre");
     }
@@ -293,28 +270,24 @@ TEST_F(PdfDocumentTest, CheckBoxesFindTheirOnState)
 TEST_F(PdfDocumentTest, WidgetsAsKidsEachTakeTheState)
 {
     TestForm form;
-    Object box = form.field(Object::newNull(), {{"/FT", Object::newName("/Btn")},
-                                                {"/T", TestForm::plainName("ald")},
-                                                {"/V", Object::newName("/Off")}});
-    Object radio = form.field(Object::newNull(), {{"/FT", Object::newName("/Btn")},
-                                                  {"/Ff", Object::newInteger(1 << 15)},
-                                                  {"/T", TestForm::plainName("lieu")}});
+    Object box = form.field(
+        Object::newNull(),
+        {{"/FT", Object::newName("/Btn")}, {"/T", TestForm::plainName("ald")}, {"/V", Object::newName("/Off")}});
+    Object radio = form.field(
+        Object::newNull(),
+        {{"/FT", Object::newName("/Btn")}, {"/Ff", Object::newInteger(1 << 15)}, {"/T", TestForm::plainName("lieu")}});
     form.widget(box, {30, 700, 10, 10}, {{"/AP", form.checkBoxAppearances("/Oui")}});
     form.widget(box, {30, 300, 10, 10}, {{"/AP", form.checkBoxAppearances("/Oui")}});
     form.widget(radio, {30, 500, 10, 10}, {{"/AP", form.checkBoxAppearances("/domicile")}});
     form.widget(radio, {60, 500, 10, 10}, {{"/AP", form.checkBoxAppearances("/cabinet")}});
     load(form);
     doc.SetFieldValue("ald", "X");
-    for (const auto& [set, expected] : {std::pair{"X", "domicile domicile Off"},
-                                        {"cabinet", "cabinet Off cabinet"},
-                                        {"", "Off Off Off"}}) {
+    for (const auto& [set, expected] :
+         {std::pair{"X", "domicile domicile Off"}, {"cabinet", "cabinet Off cabinet"}, {"", "Off Off Off"}}) {
         doc.SetFieldValue("lieu", set);
         PdfReadBack filled = saved();
-        EXPECT_EQ(filled.value("lieu") + " " + filled.state("lieu", 0) + " " +
-                      filled.state("lieu", 1),
-                  expected);
-        EXPECT_EQ(filled.value("ald") + filled.state("ald", 0) + filled.state("ald", 1),
-                  "OuiOuiOui");
+        EXPECT_EQ(filled.value("lieu") + " " + filled.state("lieu", 0) + " " + filled.state("lieu", 1), expected);
+        EXPECT_EQ(filled.value("ald") + filled.state("ald", 0) + filled.state("ald", 1), "OuiOuiOui");
         for (auto& widget : filled.widgets("ald")) {
             EXPECT_FALSE(widget.getObjectHandle().hasKey("/V")) << "the value belongs on the field";
         }
@@ -325,12 +298,22 @@ TEST_F(PdfDocumentTest, WidgetsAsKidsEachTakeTheState)
 // draw the field themselves until no such character is left.
 TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
 {
-    // clang-format off
-    const std::pair<const char*, const char*> rows[] = {
-        {"é", "\xE9"}, {"É", "\xC9"}, {"ç", "\xE7"}, {"œ", "\x9C"}, {"Œ", "\x8C"}, {"€", "\x80"},
-        {"«", "\xAB"}, {"–", "\x96"}, {"ÿ", "\xFF"}, {"Ÿ", "\x9F"}, {"Lefèvre", "Lef\xE8vre"},
-        {"(1) \\", "\\(1\\) \\\\"}, {"a\tb", "a b"}, {"a\nb", "a b"}, {"Łódź", "?\xF3" "d?"}};
-    // clang-format on
+    const std::pair<const char*, const char*> rows[] = {{"é", "\xE9"},
+                                                        {"É", "\xC9"},
+                                                        {"ç", "\xE7"},
+                                                        {"œ", "\x9C"},
+                                                        {"Œ", "\x8C"},
+                                                        {"€", "\x80"},
+                                                        {"«", "\xAB"},
+                                                        {"–", "\x96"},
+                                                        {"ÿ", "\xFF"},
+                                                        {"Ÿ", "\x9F"},
+                                                        {"Lefèvre", "Lef\xE8vre"},
+                                                        {"(1) \\", "\\(1\\) \\\\"},
+                                                        {"a\tb", "a b"},
+                                                        {"a\nb", "a b"},
+                                                        {"Łódź", "?\xF3"
+                                                                 "d?"}};
     for (const auto& [value, bytes] : rows) {
         TestForm form;
         form.text("champ", {30, 700, 200, 20});
@@ -342,8 +325,7 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
     doc.SetFieldValue("champ", "Lodz");
     ASSERT_TRUE(doc.SaveDocument(dir.file("encore.pdf")));
     EXPECT_FALSE(PdfReadBack(dir.file("encore.pdf")).needAppearances());
-    EXPECT_EQ(shown({{"/Ff", Object::newInteger(1 << 13)}}, "sécu").at(0).bytes, "****")
-        << "a password field";
+    EXPECT_EQ(shown({{"/Ff", Object::newInteger(1 << 13)}}, "sécu").at(0).bytes, "****") << "a password field";
 }
 
 // "ABC" at 10 pt in a 200 pt box: 2 pt padding, text 20.56 pt wide, baseline at
@@ -363,11 +345,7 @@ TEST_F(PdfDocumentTest, AlignmentAndCombCellsPlaceTheGlyphs)
         {"centred", {{"/Q", Object::newInteger(1)}}, "ABC", 200, {89.72}},
         {"right", {{"/Q", Object::newInteger(2)}}, "ABC", 200, {177.44}},
         {"comb", {{"/Ff", comb}, {"/MaxLen", five}}, "1é3", 100, {7.22, 27.22, 47.22}},
-        {"centred comb",
-         {{"/Ff", comb}, {"/MaxLen", five}, {"/Q", Object::newInteger(1)}},
-         "7",
-         100,
-         {47.22}},
+        {"centred comb", {{"/Ff", comb}, {"/MaxLen", five}, {"/Q", Object::newInteger(1)}}, "7", 100, {47.22}},
     };
     for (const auto& row : rows) {
         const auto texts = shown(row.entries, row.value, {30, 700, row.width, 20});
@@ -383,21 +361,18 @@ TEST_F(PdfDocumentTest, ASizeOfZeroFitsAndAMultiLineFieldWrapsOnWords)
 {
     TestForm form;
     form.text("champ", {30, 700, 60, 20}, {{"/DA", Object::newString("/Helv 0 Tf 0 g")}});
-    const std::string fitted =
-        fill(form, "Madame Éléonore de La Rochefoucauld").appearance("champ");
+    const std::string fitted = fill(form, "Madame Éléonore de La Rochefoucauld").appearance("champ");
     std::smatch size;
     ASSERT_TRUE(std::regex_search(fitted, size, std::regex(R"(/Helv ([0-9.]+) Tf)")));
     EXPECT_GT(std::stod(size[1]), 0);
     EXPECT_LT(std::stod(size[1]), 4.5) << "35 characters in 56 pt";
 
     TestForm multi;
-    multi.text(
-        "champ", {30, 600, 150, 80},
-        {{"/Ff", Object::newInteger(1 << 12)}, {"/DA", Object::newString("/Helv 9 Tf 0 g")}});
-    const auto lines = shownTexts(
-        fill(multi, "Rééducation de la marche après fracture du col du fémur, vingt séances\n"
-                    "à domicile")
-            .appearance("champ"));
+    multi.text("champ", {30, 600, 150, 80},
+               {{"/Ff", Object::newInteger(1 << 12)}, {"/DA", Object::newString("/Helv 9 Tf 0 g")}});
+    const auto lines = shownTexts(fill(multi, "Rééducation de la marche après fracture du col du fémur, vingt séances\n"
+                                              "à domicile")
+                                      .appearance("champ"));
     ASSERT_GE(lines.size(), 3u);
     std::string joined = lines[0].bytes;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -419,27 +394,17 @@ TEST_F(PdfDocumentTest, EveryWidgetGetsAStreamOfItsOwnSize)
     Object field = form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},
                                                   {"/T", TestForm::plainName("champ")},
                                                   {"/DA", Object::newString("/Helv 10 Tf 0 g")}});
-    auto turned = Object::newDictionary();
-    turned.replaceKey("/R", Object::newInteger(90));
     form.widget(field, {30, 700, 123.5, 17});
-    form.widget(field, {30, 300, 20, 150}, {{"/MK", turned}});
+    form.widget(field, {30, 300, 20, 150}, {{"/MK", Object::parse("<< /R 90 >>")}});
     PdfReadBack filled = fill(form, "Béranger");
     ASSERT_EQ(filled.widgets("champ").size(), 2u);
-    const struct
-    {
-        double width, height;
-        bool matrix;
-    } boxes[] = {{123.5, 17, false}, {150, 20, true}};
     for (std::size_t i = 0; i < 2; ++i) {
-        EXPECT_THAT(filled.appearance("champ", i), ::testing::HasSubstr("(B\xE9ranger) Tj"));
+        EXPECT_THAT(filled.appearance("champ", i), HasSubstr("(B\xE9ranger) Tj"));
         Object dict = filled.widgets("champ")[i].getAppearanceStream("/N").getDict();
-        Object font = dict.getKey("/Resources").getKey("/Font").getKey("/Helv");
-        EXPECT_EQ(font.getKey("/BaseFont").getName(), "/Helvetica");
-        EXPECT_EQ(font.getKey("/Encoding").getName(), "/WinAnsiEncoding");
-        const auto box = dict.getKey("/BBox").getArrayAsRectangle();
-        EXPECT_DOUBLE_EQ(box.urx - box.llx, boxes[i].width) << i;
-        EXPECT_DOUBLE_EQ(box.ury - box.lly, boxes[i].height) << i;
-        EXPECT_EQ(dict.getKey("/Matrix").isArray(), boxes[i].matrix) << i;
+        EXPECT_EQ(dict.getKey("/Resources").getKey("/Font").getKey("/Helv").getKey("/Encoding").unparse(),
+                  "/WinAnsiEncoding");
+        EXPECT_EQ(dict.getKey("/BBox").unparse() + dict.getKey("/Matrix").unparse(),
+                  i == 0 ? "[ 0 0 123.5 17 ]null" : "[ 0 0 150 20 ][ 0 1 -1 0 0 0 ]");
     }
 }
 
@@ -453,9 +418,7 @@ TEST_F(PdfDocumentTest, TheTemplateBytesComeFirstThenOnlyTheChanges)
     // The three field objects, two appearance streams and their font resource.
     EXPECT_EQ(occurrences(update, " obj\n"), 6u);
     EXPECT_EQ(occurrences(update, "\nxref\n"), 1u);
-    EXPECT_THAT(update,
-                HasSubstr("/Prev " +
-                          std::to_string(pdf::CrossReferenceTail::find(original)->offset) + " >>"));
+    EXPECT_THAT(update, HasSubstr("/Prev " + std::to_string(pdf::CrossReferenceTail::find(original)->offset) + " >>"));
     EXPECT_THAT(update, HasSubstr("/Root 1 0 R"));
     EXPECT_THAT(update, HasSubstr("/ID ["));
     doc.SetFieldValue("nom", "Martin");
@@ -488,32 +451,6 @@ TEST_F(PdfDocumentTest, AFileThatCannotTakeAnUpdateIsWrittenAnew)
     }
 }
 
-// Entries the document does not change are written as the file has them, odd ones included; a form
-// dictionary written inside the catalog is saved with it when /NeedAppearances changes.
-TEST_F(PdfDocumentTest, UnchangedEntriesKeepTheirExactValues)
-{
-    TestForm form;
-    const std::string odd = "/Note (technique) 1 é";
-    const std::string bytes = std::string("a(b)c\\d\0e\xFF", 10);
-    form.text("nom", {30, 700, 200, 20},
-              {{odd, Object::newString(bytes)},
-               {"/TU", TestForm::utf16Name("Nom « usuel »")},
-               {"/MK", Object::parse("<< /BC [0 0 1] /BG [0.9] >>")}});
-    form.pdf().getRoot().replaceKey("/AcroForm", form.acroForm().shallowCopy());
-    form.save(dir.file("modele.pdf"));
-    ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
-    doc.SetFieldValue("nom", "Łódź");
-    ASSERT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
-    EXPECT_EQ(qpdfProblems(dir.file("rempli.pdf")), "");
-    PdfReadBack back(dir.file("rempli.pdf"));
-    EXPECT_TRUE(back.needAppearances());
-    Object field = back.field("nom").getObjectHandle();
-    EXPECT_EQ(field.getKey(odd).getStringValue(), bytes);
-    EXPECT_EQ(field.getKey("/TU").getUTF8Value(), "Nom « usuel »");
-    EXPECT_EQ(field.getKey("/MK").unparse(), "<< /BC [ 0 0 1 ] /BG [ 0.9 ] >>");
-    EXPECT_EQ(field.getKey("/V").getUTF8Value(), "Łódź");
-}
-
 TEST(CrossReferenceTailTest, IsFoundOnlyWhereItIsUsable)
 {
     const std::string head = "%PDF-1.7\n";
@@ -524,19 +461,15 @@ TEST(CrossReferenceTailTest, IsFoundOnlyWhereItIsUsable)
         {head + "\r\n\nxref\n0 1\nstartxref\n9\n%%EOF", pdf::CrossReferenceTail{9, false}},
         {head + "12 0 obj\n<< /Type /XRef >>\nstartxref\n9\n%%EOF\n", pdf::CrossReferenceTail{9, true}},
         {head + "xref\nstartxref\n9\n%%EOF\nxref\nstartxref\n32\n%%EOF\n", pdf::CrossReferenceTail{32, false}},
-        {head + "xref\n0 1\n%%EOF\n", none},
-        {head + "xref\nstartxref\n%%EOF\n", none},
-        {head + "xref\nstartxref\n999999\n%%EOF\n", none},
-        {head + "hello\nstartxref\n9\n%%EOF\n", none},
+        {head + "xref\n0 1\n%%EOF\n", none}, {head + "xref\nstartxref\n%%EOF\n", none},
+        {head + "xref\nstartxref\n999999\n%%EOF\n", none}, {head + "hello\nstartxref\n9\n%%EOF\n", none},
         {head + "xref\nstartxref\n9\n%%EOF\n" + std::string(2000, ' '), none},
         {"", none}};
     // clang-format on
     for (const auto& [file, expected] : rows) {
         const auto tail = pdf::CrossReferenceTail::find(file);
         ASSERT_EQ(tail.has_value(), expected.has_value()) << file;
-        EXPECT_TRUE(!tail ||
-                    (tail->offset == expected->offset && tail->isStream == expected->isStream))
-            << file;
+        EXPECT_TRUE(!tail || (tail->offset == expected->offset && tail->isStream == expected->isStream)) << file;
     }
 }
 
@@ -550,9 +483,8 @@ TEST_F(PdfDocumentTest, AFailedSaveLeavesTheTargetAsItWas)
     ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
     doc.SetFieldValue("nom", "Lefèvre");
     takeWarnings();
-    for (const std::string& target :
-         {dir.file("dossier.pdf"), dir.file("absent/sortie.pdf"), std::string("/proc/formalys.pdf"),
-          std::string(), dir.file("ancien.pdf")}) {
+    for (const std::string& target : {dir.file("dossier.pdf"), dir.file("absent/sortie.pdf"),
+                                      std::string("/proc/formalys.pdf"), std::string(), dir.file("ancien.pdf")}) {
         const FileSizeLimit full(1000); // smaller than the document
         EXPECT_FALSE(doc.SaveDocument(target)) << target;
         EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("n'est pas enregistré"))) << target;
@@ -585,33 +517,12 @@ TEST_F(PdfDocumentTest, LoadingTheSameFileAgainIsAFreshLoad)
     }
     make(1, "dernier.pdf");
     EXPECT_EQ(readBytes(dir.file("dernier.pdf")), readBytes(dir.file("premier.pdf")));
-    const auto seen = [](const std::string& path) {
-        PdfReadBack back(path);
-        std::string all = back.needAppearances() ? "NeedAppearances" : "-";
-        for (const auto& name : back.names()) {
-            all += "|" + name + "=" + back.value(name) + " " + back.state(name) + " " +
-                   back.appearance(name);
-        }
-        return all;
-    };
-    pdf::PdfDocument fresh;
     ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
-    ASSERT_TRUE(fresh.LoadDocument(dir.file("modele.pdf")));
     EXPECT_EQ(doc.fieldValue(0) + doc.fieldValue(1) + doc.fieldValue(2), "ParisOff");
-    for (pdf::PdfDocument* d : {&doc, &fresh}) {
-        d->SetFieldValue("prénom", "Vénissieux");
-        ASSERT_TRUE(d->SaveDocument(dir.file(d == &doc ? "encore.pdf" : "frais.pdf")));
-    }
-    EXPECT_EQ(seen(dir.file("encore.pdf")), seen(dir.file("frais.pdf")));
-
     bytes.replace(bytes.find("(nom)"), 5, "(NOM)"); // same size, same offsets
     writeBytes(dir.file("modele.pdf"), bytes);
     ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
     EXPECT_EQ(doc.FieldName(0), "NOM");
-    writeBytes(dir.file("modele.pdf"), bytes.substr(0, bytes.size() / 3));
-    takeWarnings();
-    EXPECT_FALSE(doc.LoadDocument(dir.file("modele.pdf")));
-    EXPECT_EQ(takeWarnings().size(), 1u);
 }
 
 } // namespace

@@ -15,8 +15,8 @@ void AppFixture::SetUp()
     window().Unload(); // closed, as at the start of a process
     state().messageBox = messages;
     state().trayMenu = tray;
-    state().clock = std::make_shared<FixedClock>(std::chrono::year_month_day{
-        std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
+    state().clock = std::make_shared<FixedClock>(
+        std::chrono::year_month_day{std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
     takeWarnings();
 }
 

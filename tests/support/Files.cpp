@@ -6,10 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <spawn.h>
 #include <stdexcept>
-
-extern char** environ;
 
 namespace formalys::testing {
 
@@ -44,8 +41,7 @@ std::string readBytes(const std::string& path)
 
 void writeBytes(const std::string& path, std::string_view bytes)
 {
-    std::ofstream(path, std::ios::binary)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
@@ -70,24 +66,9 @@ std::string qpdfProblems(const std::string& path)
     while (pipe != nullptr && std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
         output += buffer.data();
     }
-    const bool sound = pipe != nullptr && ::pclose(pipe) == 0 &&
-                       output.find("WARNING") == std::string::npos &&
+    const bool sound = pipe != nullptr && ::pclose(pipe) == 0 && output.find("WARNING") == std::string::npos &&
                        output.find("No syntax or stream encoding errors") != std::string::npos;
     return sound ? "" : output;
-}
-
-pid_t startExchangeWriter(const std::vector<std::string>& arguments)
-{
-    std::vector<char*> argv{const_cast<char*>(FORMALYS_EXCHANGE_WRITER)};
-    for (const auto& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        throw std::runtime_error("cannot start the stand-in host");
-    }
-    return pid;
 }
 
 } // namespace formalys::testing

@@ -1,12 +1,10 @@
 #pragma once
-// Files for the tests: a fresh directory per test, whole files as bytes, a disk that fills up, the
-// qpdf program's verdict and a stand-in host process.
+// Files for the tests: a fresh directory per test, whole files as bytes, a disk that fills up and the
+// qpdf program's verdict.
 
 #include <string>
 #include <string_view>
 #include <sys/resource.h>
-#include <sys/types.h>
-#include <vector>
 
 namespace formalys::testing {
 
@@ -43,8 +41,5 @@ private:
 
 // What `qpdf --check` finds wrong with a file: empty when it is sound.
 std::string qpdfProblems(const std::string& path);
-
-// Starts support/exchange_writer, a host that rewrites the exchange file in place.
-pid_t startExchangeWriter(const std::vector<std::string>& arguments);
 
 } // namespace formalys::testing

@@ -10,8 +10,8 @@ using Object = QPDFObjectHandle;
 
 Object rectangle(Rect r)
 {
-    return Object::newArray({Object::newReal(r.x, 2), Object::newReal(r.y, 2),
-                             Object::newReal(r.x + r.w, 2), Object::newReal(r.y + r.h, 2)});
+    return Object::newArray({Object::newReal(r.x, 2), Object::newReal(r.y, 2), Object::newReal(r.x + r.w, 2),
+                             Object::newReal(r.y + r.h, 2)});
 }
 
 TestForm::TestForm()
@@ -121,8 +121,7 @@ void writeTemplate(const std::string& path, const std::vector<TemplateField>& fi
         } else if (field.value.empty()) {
             form.text(field.name, {40, y, 200, 14});
         } else {
-            form.text(field.name, {40, y, 200, 14},
-                      {{"/V", Object::newUnicodeString(field.value)}});
+            form.text(field.name, {40, y, 200, 14}, {{"/V", Object::newUnicodeString(field.value)}});
         }
         y = y < 56 ? 800 : y - 16;
     }
