@@ -210,27 +210,6 @@ TEST_F(GridFileTest, WhatIsSavedLoadsBackIdentical)
     EXPECT_TRUE(takeWarnings().empty());
 }
 
-// A hand-written file may leave out what has a default, start with a byte-order mark and end its
-// lines with CRLF.
-TEST_F(GridFileTest, ReadsAMinimalHandWrittenFile)
-{
-    writeBytes(dir.file("MT.cil"), "\xEF\xBB\xBF{\"format\": \"formalys-grid\", \"version\": 1,\r\n"
-                                   "\"columnCount\": 3, \"rowCount\": 2, \"cells\": [\r\n"
-                                   "{\"column\": 2, \"row\": 1, \"binding\": \"nom\"},\r\n"
-                                   "{\"column\": 2, \"row\": 2, \"text\": \"0\", \"binding\": "
-                                   "\"ben assuré\", \"type\": \"checkBox\", \"style\": {}}]}\r\n");
-    Sheet sheet = everythingSheet();
-    ASSERT_TRUE(LoadGridFile(sheet, dir.file("MT.cil")));
-    Sheet expected;
-    expected.setColumnCount(3);
-    expected.setRowCount(2);
-    expected.setColumnTitle(1, "");
-    expected.setColumnTitle(2, "");
-    expected.setCell(2, 1, {"", "nom", CellType::Edit, {}});
-    expected.setCell(2, 2, {"0", "ben assuré", CellType::CheckBox, {}});
-    EXPECT_EQ(sheet, expected);
-}
-
 // A valid file of 3 columns and 4 rows, with `extra` top-level members and `cells`.
 std::string grid(const std::string& extra, const std::string& cells = "[]")
 {

@@ -1,13 +1,19 @@
 // The verbs of the command line end to end, run in-process on the shipped templates and grids in a
 // real application directory; documents read back with QPDF.
+#include "cli/CommandLine.h"
 #include "cli/ExitCode.h"
 #include "exchange/ProfileFile.h"
-#include "support/RunFormalys.h"
 #include "support/Test.h"
 
 #include <nlohmann/json.hpp>
 
 namespace {
+
+struct Outcome
+{
+    int code;
+    std::string out, err;
+};
 
 class VerbsTest : public AppFixture
 {
@@ -25,10 +31,17 @@ protected:
     {
         return exchange::readProfileString(dir.file("Formalys.ini"), section, key, "<absent>");
     }
-    Outcome run(std::vector<std::string> arguments)
+    Outcome run(std::vector<std::string> arguments) // formalys in-process; DIR: the application directory
     {
         std::replace(arguments.begin(), arguments.end(), std::string("DIR"), dir.path());
-        return runFormalys(arguments);
+        arguments.insert(arguments.begin(), "formalys");
+        std::vector<const char*> argv;
+        for (const auto& argument : arguments) {
+            argv.push_back(argument.c_str());
+        }
+        std::ostringstream out, err;
+        const int code = cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
+        return {code, out.str(), err.str()};
     }
 
     TempDir work;
@@ -43,7 +56,6 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     EXPECT_EQ(readBytes(dir.file("1042.ss")), "en pause");
     const auto fields = nlohmann::json::parse(run({"fields", work.file("mt.pdf"), "--json"}).out);
     EXPECT_EQ(fields[0], (nlohmann::json{{"index", 0}, {"name", "nom"}, {"value", "LEFÈVRE"}}));
-    EXPECT_NE(run({"fields", work.file("mt.pdf")}).out.find("\t« adresse3 »\t« 69003 LYON »\n"), std::string::npos);
 
     nlohmann::json grid = nlohmann::json::parse(run({"sheet", "--dir", "DIR", "--form", "MT", "--json"}).out);
     for (auto& cell : grid["cells"]) {
@@ -59,8 +71,6 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     EXPECT_EQ(pdf.value("imm 1") + pdf.value("imm4") + pdf.value("ben assuré") + pdf.value("ben ayant droit"),
               "21OuiOff");
     EXPECT_EQ(read("PATIENT", "NUMSS") + " " + read("RESULTAT", "FICHIER"), "2991299123456 " + output);
-    EXPECT_NE(run({"sheet", "--dir", "DIR", "--form", "PIRES"}).out.find("saisie         \"Lefèvre\""),
-              std::string::npos);
 
     writeBytes(work.file("tronquée.ss"), "{\"format\": \"formalys-grid\", ");
     const Outcome refused = run({"generate", "--dir", "DIR", "--form", "DSI", "--sheet", work.file("tronquée.ss")});
@@ -86,13 +96,12 @@ TEST_F(VerbsTest, Form2035AndExchange)
     EXPECT_EQ(filled.out, "2035Ok.pdf\n");
     EXPECT_EQ(PdfReadBack(work.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
     EXPECT_EQ(missing.code, cli::exitFailed);
-    for (const auto& [arguments, out] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{"patient", "nom"}, "Lefèvre\n"},
-             {{"PATIENT", "ADR2"}, " \n"},
-             {{"PATIENT", "ADR2", "--default", "aucune"}, "aucune\n"},
-             {{"PATIENT", "ADR2", "--write", "Bât. B"}, ""},
-             {{"PATIENT", "ADR2"}, "Bât. B\n"},
+    // clang-format off
+    for (const auto& [arguments, out] : std::vector<std::pair<std::vector<std::string>, std::string>>{ {{"patient", "nom"}, "Lefèvre\n"},
+             {{"PATIENT", "ADR2"}, " \n"}, {{"PATIENT", "ADR2", "--default", "aucune"}, "aucune\n"},
+             {{"PATIENT", "ADR2", "--write", "Bât. B"}, ""}, {{"PATIENT", "ADR2"}, "Bât. B\n"},
              {{"PATIENT", "a=b", "--write", "x"}, ""}}) {
+        // clang-format on
         std::vector<std::string> command = {"exchange", "--dir", "DIR"};
         command.insert(command.end(), arguments.begin(), arguments.end());
         const Outcome outcome = run(command);
@@ -120,16 +129,11 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
     }
     const auto report =
         nlohmann::json::parse(run({"grid", work.file("MT.cil"), "--template", dir.file("MT.pdf"), "--json"}).out);
-    EXPECT_EQ(report["template"], dir.file("MT.pdf"));
     EXPECT_EQ(report["cells"][2]["type"], "case à cocher");
     ASSERT_EQ(report["problems"].size(), 3u);
     EXPECT_EQ(report["problems"][0]["message"], "colonne 2, ligne 2 : « prenom » ne nomme aucun champ du modèle");
     EXPECT_EQ(report["problems"][2]["kind"], "boundTwice");
     EXPECT_NE(run({"grid", dir.file("DSI.cil"), "--template", dir.file("DSI.pdf")}).out.find("Aucun problème trouvé."),
-              std::string::npos);
-    writeBytes(work.file("un.cil"), R"({"format": "formalys-grid", "version": 1, "columnCount": 1, "rowCount": 1,
-        "cells": [{"column": 1, "row": 1, "text": "seule"}]})");
-    EXPECT_NE(run({"grid", work.file("un.cil")}).out.find(": 1 colonne, 1 ligne, 1 cellule non vide.\n"),
               std::string::npos);
     writeBytes(work.file("MT.pdf"), "%PDF-1.4 tronqué");
     EXPECT_NE(run({"grid", work.file("MT.cil"), "--template", work.file("MT.pdf")}).err.find("ne peut pas être lu"),
@@ -144,12 +148,12 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
 TEST_F(VerbsTest, BadUsageExitsWithTwo)
 {
     for (const auto& arguments :
-         std::vector<std::vector<std::string>>{{},
-                                               {"inconnu"},
+         // clang-format off
+         std::vector<std::vector<std::string>>{{}, {"inconnu"},
                                                {"fill", "--dir", "DIR", "--form", "XYZ", "--out", "x"},
-                                               {"generate", "--form", "MT"},
-                                               {"grid", "a.cil", "b.cil"},
+                                               {"generate", "--form", "MT"}, {"grid", "a.cil", "b.cil"},
                                                {"grid", "a.cil", "--json=oui"}}) {
+        // clang-format on
         const Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.code, cli::exitBadUsage) << ::testing::PrintToString(arguments);
         EXPECT_NE(outcome.err.find("formalys --help"), std::string::npos);

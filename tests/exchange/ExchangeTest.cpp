@@ -130,21 +130,12 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
 TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
 {
     const std::string windows1252 = "[A]\nK=\xE9\n";
-    for (const auto& [section, key] : std::vector<std::pair<std::string, std::string>>{{"A", "a=b"},
-                                                                                       {"A", "[x"},
-                                                                                       {"A", ";x"},
-                                                                                       {"A", ""},
-                                                                                       {"A", "  "},
-                                                                                       {"A", "x\ny"},
-                                                                                       {"A", "x\ry"},
-                                                                                       {"A", "x\0y"s},
-                                                                                       {"", "K"},
-                                                                                       {"A]", "K"},
-                                                                                       {"A\r", "K"},
-                                                                                       {"A\0"s, "K"},
-                                                                                       {"A", "Łukasz"},
-                                                                                       {"Ł", "K"},
-                                                                                       {"A", "K\xA4"}}) {
+    // clang-format off
+    const std::pair<std::string, std::string> refused[] = {
+        {"A", "a=b"}, {"A", "[x"}, {"A", ";x"}, {"A", ""}, {"A", "  "}, {"A", "x\ny"}, {"A", "x\ry"}, {"A", "x\0y"s},
+        {"", "K"}, {"A]", "K"}, {"A\r", "K"}, {"A\0"s, "K"}, {"A", "Łukasz"}, {"Ł", "K"}, {"A", "K\xA4"}};
+    // clang-format on
+    for (const auto& [section, key] : refused) {
         ProfileText profile(windows1252);
         EXPECT_FALSE(profile.setValue(section, key, "v")) << section << " / " << key;
         EXPECT_EQ(profile.bytes(), windows1252) << section << " / " << key;
@@ -166,18 +157,14 @@ TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
         }
         return s;
     }();
-    for (const auto& [line, defaultValue, expected] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"K=   DUPONT   ", "", "DUPONT"},
-             {"K=", "0", " "},
-             {"K=\"   \"", "", " "},
-             {"", "", " "},
-             {"", "0", "0"},
-             {"", "  x  ", "x"},
-             {"K=" + a127, "", a127},
-             {"K=" + a127 + "b", "", a127},
-             {"K=" + std::string(126, 'a') + " b", "", std::string(126, 'a')},
-             {"K=" + e127 + "éé", "", e127},
-             {"", a127 + "xyz", a127}}) {
+    // clang-format off
+    const std::tuple<std::string, std::string, std::string> rows[] = { // a line of [S], the default, the read
+        {"K=   DUPONT   ", "", "DUPONT"}, {"K=", "0", " "}, {"K=\"   \"", "", " "}, {"", "", " "}, {"", "0", "0"},
+        {"", "  x  ", "x"}, {"K=" + a127, "", a127}, {"K=" + a127 + "b", "", a127},
+        {"K=" + std::string(126, 'a') + " b", "", std::string(126, 'a')}, {"K=" + e127 + "éé", "", e127},
+        {"", a127 + "xyz", a127}};
+    // clang-format on
+    for (const auto& [line, defaultValue, expected] : rows) {
         writeExchange("[S]\r\n" + line + "\r\n");
         EXPECT_EQ(ReadExchange("S", "K", defaultValue), expected) << line << " / " << defaultValue;
     }
@@ -191,9 +178,7 @@ TEST_F(ExchangeTest, AWriteReplacesTheFileAtomicallyKeepingModeAndLinks)
     WriteExchange("RESULTAT", "TITRE", "Protocole de Soins (PIRES)");
     EXPECT_EQ(exchangeText(), "\xEF\xBB\xBF[RESULTAT]\r\nTITRE=Protocole de Soins (PIRES)\r\n");
     ASSERT_EQ(::chmod(dir.file("Formalys.ini").c_str(), 0640), 0);
-    struct stat before
-    {
-    }, after{};
+    struct stat before = {}, after = {};
     ::stat(dir.file("Formalys.ini").c_str(), &before);
     WriteExchange("resultat", "titre", "Protocole de Soins (PIRES)");
     ::stat(dir.file("Formalys.ini").c_str(), &after);
@@ -268,11 +253,11 @@ TEST_F(ExchangeTest, ReadsSurviveAHostRewritingTheFileInPlace)
 TEST_F(ExchangeTest, AnAnswerWrittenInTheCallbackTakesOneRead)
 {
     const std::string longPath = "/home/cabinet/" + std::string(200, 'd') + ".pdf";
-    for (const auto& [written, returned] :
-         std::vector<std::pair<std::string, std::string>>{{"/home/Hélène 12.pdf", "/home/Hélène 12.pdf"},
-                                                          {"off", "off"},
-                                                          {"", " "},
-                                                          {longPath, longPath.substr(0, 127)}}) {
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = { // what the host writes, what the component reads
+        {"/home/Hélène 12.pdf", "/home/Hélène 12.pdf"}, {"off", "off"}, {"", " "}, {longPath, longPath.substr(0, 127)}};
+    // clang-format on
+    for (const auto& [written, returned] : rows) {
         WriteExchange("RESULTAT", "FICHIER", "/précédent.pdf");
         std::vector<std::string> seen;
         state().hostCallback = [&](std::int32_t a, std::int32_t b, std::int32_t c, std::int32_t d) {

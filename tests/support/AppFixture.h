@@ -4,11 +4,13 @@
 
 #include "assistant/Assistant.h"
 #include "component/ComponentState.h"
+#include "component/Warnings.h"
+#include "exchange/Exchange.h"
+#include "formalys/SHPDF.h"
 #include "support/Files.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 namespace formalys::testing {
 
@@ -17,8 +19,7 @@ class RecordingMessageBox final : public MessageBoxPort
 public:
     struct Shown
     {
-        std::string text;
-        std::string title;
+        std::string text, title;
         Icon icon;
     };
     void show(const std::string& text, const std::string& title, Icon icon) override
@@ -31,15 +32,38 @@ public:
 class AppFixture : public ::testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        state().reset();
+        SHPDF().CerfaInit(dir.path());
+        window().Unload(); // closed, as at the start of a process
+        state().messageBox = messages;
+        state().trayMenu = tray;
+        state().clock = std::make_shared<FixedClock>(
+            std::chrono::year_month_day{std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
+        takeWarnings();
+    }
+    void TearDown() override { state().reset(); }
 
-    void writeExchange(const std::string& content); // the whole exchange file, as bytes
-    std::string exchangeText() const;
+    void writeExchange(const std::string& content) { writeBytes(dir.file("Formalys.ini"), content); }
+    std::string exchangeText() const { return readBytes(dir.file("Formalys.ini")); }
     // Copies the shipped templates and mapping grids into the application directory.
-    void installShippedForms() const;
+    void installShippedForms() const
+    {
+        for (const char* folder : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
+            for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+                std::filesystem::copy(entry.path(), dir.file(entry.path().filename()));
+            }
+        }
+    }
     // Acts as the host: a callback that names `output` in RESULTAT/FICHIER.
-    void hostNames(const std::string& output);
+    void hostNames(const std::string& output)
+    {
+        state().hostCallback = [output](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+            WriteExchange("RESULTAT", "FICHIER", output);
+            return 0;
+        };
+    }
 
     ComponentState& state() { return ComponentState::instance(); }
     assistant::Assistant& window() { return assistant::assistantWindow(); }

@@ -2,7 +2,6 @@
 
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
-#include <qpdf/QUtil.hh>
 
 namespace formalys::testing {
 
@@ -17,27 +16,10 @@ Object rectangle(Rect r)
 TestForm::TestForm()
 {
     pdf_.emptyPDF();
-    auto page = Object::newDictionary();
-    page.replaceKey("/Type", Object::newName("/Page"));
-    page.replaceKey("/MediaBox", rectangle({0, 0, 595, 842}));
-    page.replaceKey("/Annots", Object::newArray());
-    page_ = pdf_.makeIndirectObject(page);
+    page_ = pdf_.makeIndirectObject(Object::parse("<< /Type /Page /MediaBox [0 0 595 842] /Annots [] >>"));
     QPDFPageDocumentHelper(pdf_).addPage(QPDFPageObjectHelper(page_), false);
-    auto form = Object::newDictionary();
-    form.replaceKey("/Fields", Object::newArray());
-    form.replaceKey("/DA", Object::newString("/Helv 0 Tf 0 g"));
-    acroForm_ = pdf_.makeIndirectObject(form);
+    acroForm_ = pdf_.makeIndirectObject(Object::parse("<< /Fields [] /DA (/Helv 0 Tf 0 g) >>"));
     pdf_.getRoot().replaceKey("/AcroForm", acroForm_);
-}
-
-Object TestForm::plainName(const std::string& bytes)
-{
-    return Object::newString(bytes);
-}
-
-Object TestForm::utf16Name(const std::string& utf8)
-{
-    return Object::newString(QUtil::utf8_to_utf16(utf8));
 }
 
 Object TestForm::field(Object parent, const Entries& entries)

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <qpdf/QPDF.hh>
+#include <qpdf/QUtil.hh>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,11 @@ public:
     TestForm(); // one A4 page and an empty /AcroForm with /DA "/Helv 0 Tf 0 g"
 
     // Names as PDF strings: bytes as given (PDFDocEncoding for ASCII), or UTF-16BE with its mark.
-    static QPDFObjectHandle plainName(const std::string& bytes);
-    static QPDFObjectHandle utf16Name(const std::string& utf8);
+    static QPDFObjectHandle plainName(const std::string& bytes) { return QPDFObjectHandle::newString(bytes); }
+    static QPDFObjectHandle utf16Name(const std::string& utf8)
+    {
+        return QPDFObjectHandle::newString(QUtil::utf8_to_utf16(utf8));
+    }
 
     // A field node under `parent` (null: at the top of the form), returned indirect. A node with
     // /Rect becomes a widget of the page too.
