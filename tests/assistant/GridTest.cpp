@@ -200,6 +200,10 @@ TEST_F(GridFileTest, WhatIsSavedLoadsBackIdentical)
         empty.setRowCount(rows);
         EXPECT_EQ(gridFromText(gridFileText(empty)).sheet, empty) << columns << " x " << rows;
     }
+    EXPECT_TRUE(
+        gridFromText(R"({"format": "formalys-grid", "version": 1, "columnCount": -0, "rowCount": 0})").accepted());
+    const std::string saved = readBytes(dir.file("patient.ss")); // only the heights the sheet sets
+    EXPECT_EQ(saved.find("\"height\""), saved.rfind("\"height\""));
     Sheet bytes; // typed from an 8-bit source: saved with U+FFFD, so the file always reads back
     bytes.setRowCount(1);
     bytes.setCell(2, 1, {"Andr\xE9 \xFF", "pr\xE9nom", CellType::Edit, {}});

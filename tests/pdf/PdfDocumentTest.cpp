@@ -302,7 +302,7 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
     const std::pair<const char*, const char*> rows[] = {
         {"é", "\xE9"}, {"É", "\xC9"}, {"ç", "\xE7"}, {"œ", "\x9C"}, {"Œ", "\x8C"}, {"€", "\x80"}, {"«", "\xAB"},
         {"–", "\x96"}, {"ÿ", "\xFF"}, {"Ÿ", "\x9F"}, {"Lefèvre", "Lef\xE8vre"}, {"(1) \\", "\\(1\\) \\\\"},
-        {"a\tb", "a b"}, {"a\nb", "a b"}, {"Łódź", "?\xF3" "d?"}};
+        {"a\tb", "a b"}, {"a\nb", "a b"}, {"a\x01\u0085\u009Fb", "ab"}, {"Łódź", "?\xF3" "d?"}};
     // clang-format on
     for (const auto& [value, bytes] : rows) {
         TestForm form; // a field with two widgets, one turned: each gets a stream of its own size
@@ -315,8 +315,10 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
         EXPECT_EQ(shownTexts(filled.appearance("champ")).at(0).bytes, bytes) << value;
         EXPECT_EQ(shownTexts(filled.appearance("champ", 1)).at(0).bytes, bytes) << value;
         Object turned = filled.widgets("champ")[1].getAppearanceStream("/N").getDict();
-        EXPECT_EQ(turned.getKey("/BBox").unparse() + turned.getKey("/Matrix").unparse(),
-                  "[ 0 0 150 20 ][ 0 1 -1 0 0 0 ]");
+        EXPECT_EQ(turned.getKey("/Subtype").unparse() + turned.getKey("/BBox").unparse() +
+                      turned.getKey("/Matrix").unparse() +
+                      turned.getKey("/Resources").getKey("/Font").getKey("/Helv").getKey("/Encoding").unparse(),
+                  "/Form[ 0 0 150 20 ][ 0 1 -1 0 0 0 ]/WinAnsiEncoding");
         EXPECT_EQ(filled.value("champ"), value);
         EXPECT_EQ(filled.needAppearances(), std::string(bytes).find('?') != std::string::npos);
     }
@@ -352,6 +354,22 @@ TEST_F(PdfDocumentTest, AlignmentAndCombCellsPlaceTheGlyphs)
             EXPECT_NEAR(texts[i].x, row.xs[i], 0.01) << row.what << " " << i;
             EXPECT_NEAR(texts[i].y, 7.45, 0.01) << row.what;
         }
+    }
+}
+
+// The default appearance (/DA) gives the size and the fill colour; anything else in it is dropped.
+TEST_F(PdfDocumentTest, TheDefaultAppearanceGivesSizeAndColour)
+{
+    // clang-format off
+    const std::pair<const char*, const char*> rows[] = {
+        {"/Helv 10 Tf 1 0 0 rg", "/Helv 10 Tf 1 0 0 rg"}, {"0.5 g\t/Helv 9 Tf", "/Helv 9 Tf 0.5 g"},
+        {"/Helv 12.50 Tf 0 0 0 1 k", "/Helv 12.5 Tf 0 0 0 1 k"}, {"/Helv 10 Tf 1 x 0 rg", "/Helv 10 Tf 0 g"},
+        {"/Helv 8 Tf 1 0 rg", "/Helv 8 Tf 0 g"}, {"/Helv 7 Tf (1) g", "/Helv 7 Tf 0 g"}};
+    // clang-format on
+    for (const auto& [da, drawn] : rows) {
+        TestForm form;
+        form.text("champ", {30, 700, 200, 20}, {{"/DA", Object::newString(da)}});
+        EXPECT_THAT(fill(form, "abc").appearance("champ"), HasSubstr(drawn)) << da;
     }
 }
 
@@ -424,6 +442,27 @@ TEST_F(PdfDocumentTest, AFileThatCannotTakeAnUpdateIsWrittenAnew)
         EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("réparé")));
         ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
         EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("réparé")));
+    }
+}
+
+// Where the last cross-reference section starts, read from the end of the file: only where usable.
+TEST(CrossReferenceTailTest, IsFoundOnlyWhereItIsUsable)
+{
+    const std::string head = "%PDF-1.7\n";
+    // clang-format off
+    const std::pair<std::string, std::string> rows[] = {
+        {head + "xref\n0 1\nstartxref\n9\n%%EOF\n", "9 table"}, {"xref\nstartxref\n0\n%%EOF", "0 table"},
+        {head + "\r\n\nxref\n0 1\nstartxref\n9\n%%EOF", "9 table"},
+        {head + "12 0 obj\n<< /Type /XRef >>\nstartxref\n9\n%%EOF\n", "9 stream"},
+        {head + "xref\nstartxref\n9\n%%EOF\nxref\nstartxref\n32\n%%EOF\n", "32 table"},
+        {head + "xref\n0 1\n%%EOF\n", "none"}, {head + "xref\nstartxref\n%%EOF\n", "none"},
+        {head + "xref\nstartxref\n999999\n%%EOF\n", "none"}, {head + "hello\nstartxref\n9\n%%EOF\n", "none"},
+        {head + "xref\nstartxref\n9\n%%EOF\n" + std::string(2000, ' '), "none"}, {"", "none"}};
+    // clang-format on
+    for (const auto& [file, expected] : rows) {
+        const auto tail = pdf::CrossReferenceTail::find(file);
+        EXPECT_EQ(tail ? std::to_string(tail->offset) + (tail->isStream ? " stream" : " table") : "none", expected)
+            << file;
     }
 }
 

@@ -22,7 +22,7 @@ TEST(TextTest, DecodesEveryLengthAndRefusesEveryMalformedSequence)
         {"\xE9t\xE9", false, U"\xFFFDt\xFFFD"},                         // a lone Windows-1252 é
         {"\xC0\xAF", false, U"\xFFFD\xFFFD"},                           // overlong "/"
         {"\xE0\x80\x80", false, U"\xFFFD\xFFFD\xFFFD"},                 // overlong, three bytes
-        {"\xED\xA0\x80", false, U"\xFFFD\xFFFD\xFFFD"},                 // a surrogate
+        {"\xED\xA0\x80", false, U"\xFFFD\xFFFD\xFFFD"}, {"\xED\xBF\xBF", false, U"\xFFFD\xFFFD\xFFFD"},                 // a surrogate
         {"\xF4\x90\x80\x80", false, U"\xFFFD\xFFFD\xFFFD\xFFFD"},       // above U+10FFFF
         {"\xF5\x80", false, U"\xFFFD\xFFFD"},
         {"a\xC3", false, U"a\xFFFD"},
