@@ -8,9 +8,7 @@ namespace formalys::fuzzing {
 
 inline void check(bool condition)
 {
-    if (!condition) {
-        std::abort();
-    }
+    if (!condition) { std::abort(); }
 }
 
 } // namespace formalys::fuzzing

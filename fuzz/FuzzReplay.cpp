@@ -20,9 +20,7 @@ int main(int argc, char** argv)
             replayed += in ? 1 : 0;
         };
         if (std::filesystem::is_directory(argv[i])) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
-                replay(entry.path());
-            }
+            for (const auto& entry : std::filesystem::directory_iterator(argv[i])) { replay(entry.path()); }
         } else {
             replay(argv[i]);
         }

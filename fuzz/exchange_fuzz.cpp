@@ -28,9 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string key(bar == std::string_view::npos ? "NOM" : header.substr(bar + 1));
 
     ProfileText profile(file);
-    if (const auto value = profile.value(section, key)) {
-        check(text::isValidUtf8(*value));
-    }
+    if (const auto value = profile.value(section, key)) { check(text::isValidUtf8(*value)); }
     const auto numpa = profile.value("PATIENT", "NUMPA");
 
     const std::string written = "Valeur écrite 42";
@@ -42,8 +40,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(reread.value(section, key) == written);
     const bool sameKey = text::equalsIgnoringCase(text::stripBlanksAndTabs(section), "PATIENT") &&
                          text::equalsIgnoringCase(text::stripBlanksAndTabs(key), "NUMPA");
-    if (!sameKey) {
-        check(reread.value("PATIENT", "NUMPA") == numpa);
-    }
+    if (!sameKey) { check(reread.value("PATIENT", "NUMPA") == numpa); }
     return 0;
 }

@@ -27,11 +27,9 @@ protected:
 // empty path is the component's own directory (the test program's, which links it).
 TEST_F(SHPDFTest, CerfaInitSetsTheStateEveryObjectShares)
 {
-    // clang-format off
     for (const auto& [given, directory] : {std::pair{"/srv/cabinet/", "/srv/cabinet"}, {"/srv/cabinet//", "/srv/cabinet/"},
                                            {"/", ""}, {"relatif/", "relatif"},
                                            {"/srv/Cabinet Médical", "/srv/Cabinet Médical"}}) {
-        // clang-format on
         SHPDF().CerfaInit(given, -1, [](std::int32_t a, std::int32_t, std::int32_t, std::int32_t d) { return a + d; });
         EXPECT_EQ(state().applicationDirectory, directory) << given;
         EXPECT_EQ(state().exchangePath, std::string(directory) + "/Formalys.ini") << given;
@@ -67,11 +65,9 @@ TEST_F(SHPDFTest, Cerfa2035FillsTheFieldsNamedInItsSection)
                   {textField("a=b", "modèle 1"), textField("[x", "modèle 2"), textField(";y", "modèle 3"),
                    textField("AA"), textField(" BB ", "modèle 4"), textField("NOM", "modèle 5"), checkBoxField("AK")});
     PdfReadBack pdf(run2035());
-    // clang-format off
     for (const auto& [field, value] : {std::pair{"a=b", "modèle 1"}, {"[x", "modèle 2"}, {";y", "modèle 3"},
                                        {"AA", "123 456"}, {" BB ", "modèle 4"}, {"NOM", "Béranger Cécile"},
                                        {"AK", "Oui"}}) {
-        // clang-format on
         EXPECT_EQ(pdf.value(field), value) << field;
     }
     EXPECT_FALSE(fs::exists(dir.file("12.ss")));

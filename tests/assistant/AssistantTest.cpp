@@ -173,18 +173,12 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
     fs::create_directory(dir.file("app"));
     SHPDF().CerfaInit(dir.file("app"));
     writeTemplate(dir.file("app/DSI.pdf"), {textField("nom patient")});
-    for (const char* name : {"outside.ss", "app/outside.ss", ".ss", "app/.ss"}) {
-        writeBytes(dir.file(name), "{}");
-    }
+    for (const char* name : {"outside.ss", "app/outside.ss", ".ss", "app/.ss"}) { writeBytes(dir.file(name), "{}"); }
     std::string emoji; // 127 of them: 508 bytes, more than a file name holds
-    while (emoji.size() < 508) {
-        emoji += "😀";
-    }
+    while (emoji.size() < 508) { emoji += "😀"; }
     const auto files = [&] {
         std::set<std::string> found;
-        for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
-            found.insert(entry.path().string());
-        }
+        for (const auto& entry : fs::recursive_directory_iterator(dir.path())) { found.insert(entry.path().string()); }
         return found;
     };
     for (const std::string& number : std::vector<std::string>{"../outside", "/tmp/x", "..", ".", "a/b", "  ", emoji}) {
@@ -252,11 +246,9 @@ TEST_F(AssistantTest, TheMergeCarriesValuesIntoTheGrid)
          {std::pair{"[DATE]", "DATE"}, {" [ ADR1 ] ", "ADR1"}, {"[[NUMSS]]", "NUMSS"}, {"[]", ""}}) {
         EXPECT_EQ(bracketedKey(binding), key) << binding;
     }
-    // clang-format off
     for (const auto& [text, ticked] : {std::pair{"1", true}, {"0", false}, {"", false}, {"abc", false}, {" 2 ", true},
                                        {"1abc", true}, {"-1", false}, {"0.5", true}, {"00", false}, {".", false},
                                        {"+3", true}, {"x1", false}, {"0.0.1", false}, {"-0.5", false}}) {
-        // clang-format on
         EXPECT_EQ(isTicked(text), ticked) << '"' << text << '"';
     }
 }

@@ -68,9 +68,7 @@ TEST(SheetTest, NothingExistsOutsideTheSheet)
         sheet.addSpan({column, row, 1, 1});
         EXPECT_EQ(sheet, before) << column << ", " << row;
     }
-    for (const Span span : {Span{3, 1, 2, 1}, {1, 4, 1, 2}, {1, 1, 0, 1}, {1, 1, 1, 0}}) {
-        sheet.addSpan(span);
-    }
+    for (const Span span : {Span{3, 1, 2, 1}, {1, 4, 1, 2}, {1, 1, 0, 1}, {1, 1, 1, 0}}) { sheet.addSpan(span); }
     EXPECT_EQ(sheet, before);
     sheet.setRowCount(-5);
     sheet.setColumnCount(-1);
@@ -230,7 +228,6 @@ const std::string head = R"({"format": "formalys-grid", "version": 1, "columnCou
 
 TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
 {
-    // clang-format off
     const std::pair<std::string, std::string> rows[] = {
         // Not JSON, or not whole.
         {"", "vide"}, {grid("").substr(0, 30), "tronqué"}, {grid("").substr(0, grid("").size() - 1), "tronqué"},
@@ -282,7 +279,6 @@ TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
         {grid(R"("columns": [{"column": 1, "width": -15}], )"), "« width »"},
         {grid(R"("rows": [{"row": 5, "height": 15}], )"), "« row » de la ligne n° 1 de « rows »"},
     };
-    // clang-format on
     for (const auto& [content, reasonPart] : rows) {
         writeBytes(dir.file("grille.cil"), content);
         expectRefused(dir.file("grille.cil"), reasonPart);
@@ -334,12 +330,10 @@ const std::vector<std::string> mtFields = {"imm 1", "nom", "prénom", "nom ben",
 TEST(GridCheckTest, ComparesNamesExactlyOnceStripped)
 {
     using enum GridProblemKind;
-    // clang-format off
     const std::pair<GridProblemKind, std::vector<std::string>> rows[] = {
         {BoundTwice, {"nom", "prénom", "imm 1", "num iden med5", "  nom ben ", "fait à", "   ", "[DATE]", "[IDNAT]", "[NUMSS]", "[CLENUMSS]", "[DATEN]"}}, // no problem
         {UnknownField, {"Nom", "prenom", "pre\u0301nom", "imm1", "nom\t", "num ident med5"}},
         {UnknownPlaceholder, {" [DATE]", "[ DATE]", "[ADR1]", "[date]", "[NUMSS"}}};
-    // clang-format on
     for (const auto& [kind, bindings] : rows) {
         for (const auto& binding : bindings) {
             Sheet sheet;

@@ -36,9 +36,7 @@ protected:
         std::replace(arguments.begin(), arguments.end(), std::string("DIR"), dir.path());
         arguments.insert(arguments.begin(), "formalys");
         std::vector<const char*> argv;
-        for (const auto& argument : arguments) {
-            argv.push_back(argument.c_str());
-        }
+        for (const auto& argument : arguments) { argv.push_back(argument.c_str()); }
         std::ostringstream out, err;
         const int code = cli::run(static_cast<int>(argv.size()), argv.data(), out, err);
         return {code, out.str(), err.str()};
@@ -98,12 +96,10 @@ TEST_F(VerbsTest, Form2035AndExchange)
     EXPECT_EQ(filled.out, "2035Ok.pdf\n");
     EXPECT_EQ(PdfReadBack(work.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
     EXPECT_EQ(missing.code, cli::exitFailed);
-    // clang-format off
     for (const auto& [arguments, out] : std::vector<std::pair<std::vector<std::string>, std::string>>{ {{"patient", "nom"}, "Lefèvre\n"},
              {{"PATIENT", "ADR2"}, " \n"}, {{"PATIENT", "ADR2", "--default", "aucune"}, "aucune\n"},
              {{"PATIENT", "ADR2", "--write", "Bât. B"}, ""}, {{"PATIENT", "ADR2"}, "Bât. B\n"},
              {{"PATIENT", "a=b", "--write", "x"}, ""}}) {
-        // clang-format on
         std::vector<std::string> command = {"exchange", "--dir", "DIR"};
         command.insert(command.end(), arguments.begin(), arguments.end());
         const Outcome outcome = run(command);
@@ -150,12 +146,10 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
 TEST_F(VerbsTest, BadUsageExitsWithTwo)
 {
     for (const auto& arguments :
-         // clang-format off
          std::vector<std::vector<std::string>>{{}, {"inconnu"},
                                                {"fill", "--dir", "DIR", "--form", "XYZ", "--out", "x"},
                                                {"generate", "--form", "MT"}, {"grid", "a.cil", "b.cil"},
                                                {"grid", "a.cil", "--json=oui"}}) {
-        // clang-format on
         const Outcome outcome = run(arguments);
         EXPECT_EQ(outcome.code, cli::exitBadUsage) << ::testing::PrintToString(arguments);
         EXPECT_NE(outcome.err.find("formalys --help"), std::string::npos);

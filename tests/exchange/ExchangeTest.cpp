@@ -34,7 +34,6 @@ struct ReadCase
 TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
 {
     const std::string endless(100000, 'x');
-    // clang-format off
     const ReadCase rows[] = {
         {"exact names", "[PATIENT]\r\nNOM=DUPONT\r\n", "PATIENT", "NOM", "DUPONT"},
         {"names in lower case in the file", "[patient]\nnom=Dupont\n", "PATIENT", "NOM", "Dupont"},
@@ -74,7 +73,6 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"a mark then invalid UTF-8", "\xEF\xBB\xBF[A]\nK=a\xFF" "b\n", "A", "K", "a\uFFFDb"},
         {"an empty file", "", "A", "K", std::nullopt},
     };
-    // clang-format on
     for (const ReadCase& row : rows) {
         EXPECT_EQ(ProfileText(row.file).value(row.section, row.key), row.expected) << row.what;
     }
@@ -91,7 +89,6 @@ struct WriteCase
 
 TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
 {
-    // clang-format off
     const WriteCase rows[] = {
         {"replace in place", "[A]\r\nK=old\r\nL=2\r\n", "A", "K", "new", "[A]\r\nK=new\r\nL=2\r\n"},
         {"replace keeps the key's spelling", "[a]\nnom = old ; x\n", "A", "NOM", "new", "[a]\nnom = new\n"},
@@ -113,7 +110,6 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
         {"line breaks become blanks", "[A]\r\nK=1\r\n", "A", "K", "l1\r\nl2\nl3\0"s, "[A]\r\nK=l1  l2 l3 \r\n"},
         {"a Windows-1252 key name", "[A]\nK=\xE9\n", "A", "Clé", "v", "[A]\nK=\xE9\nCl\xE9=v\n"},
     };
-    // clang-format on
     for (const WriteCase& row : rows) {
         ProfileText profile(row.before);
         ASSERT_TRUE(profile.setValue(row.section, row.key, row.value)) << row.what;
@@ -130,11 +126,9 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
 TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
 {
     const std::string windows1252 = "[A]\nK=\xE9\n";
-    // clang-format off
     const std::pair<std::string, std::string> refused[] = {
         {"A", "a=b"}, {"A", "[x"}, {"A", ";x"}, {"A", ""}, {"A", "  "}, {"A", "x\ny"}, {"A", "x\ry"}, {"A", "x\0y"s},
         {"", "K"}, {"A]", "K"}, {"A\r", "K"}, {"A\0"s, "K"}, {"A", "Łukasz"}, {"Ł", "K"}, {"A", "K\xA4"}};
-    // clang-format on
     for (const auto& [section, key] : refused) {
         ProfileText profile(windows1252);
         EXPECT_FALSE(profile.setValue(section, key, "v")) << section << " / " << key;
@@ -152,18 +146,14 @@ TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
 {
     const std::string a127(127, 'a'), e127 = [] {
         std::string s;
-        for (int i = 0; i < 127; ++i) {
-            s += "é";
-        }
+        for (int i = 0; i < 127; ++i) { s += "é"; }
         return s;
     }();
-    // clang-format off
     const std::tuple<std::string, std::string, std::string> rows[] = { // a line of [S], the default, the read
         {"K=   DUPONT   ", "", "DUPONT"}, {"K=", "0", " "}, {"K=\"   \"", "", " "}, {"", "", " "}, {"", "0", "0"},
         {"", "  x  ", "x"}, {"K=" + a127, "", a127}, {"K=" + a127 + "b", "", a127},
         {"K=" + std::string(126, 'a') + " b", "", std::string(126, 'a')}, {"K=" + e127 + "éé", "", e127},
         {"", a127 + "xyz", a127}};
-    // clang-format on
     for (const auto& [line, defaultValue, expected] : rows) {
         writeExchange("[S]\r\n" + line + "\r\n");
         EXPECT_EQ(ReadExchange("S", "K", defaultValue), expected) << line << " / " << defaultValue;
@@ -240,23 +230,17 @@ TEST_F(ExchangeTest, ReadsSurviveAHostRewritingTheFileInPlace)
         done = true;
     });
     std::set<std::string> seen;
-    while (!done) {
-        seen.insert(ReadExchange("RESULTAT", "FICHIER", "OFF"));
-    }
+    while (!done) { seen.insert(ReadExchange("RESULTAT", "FICHIER", "OFF")); }
     host.join();
-    for (const char* whole : {"OFF", "/home/cabinet/premier document.pdf", "/b.pdf"}) {
-        seen.erase(whole);
-    }
+    for (const char* whole : {"OFF", "/home/cabinet/premier document.pdf", "/b.pdf"}) { seen.erase(whole); }
     EXPECT_TRUE(seen.empty()) << "torn read: " << *seen.begin();
 }
 
 TEST_F(ExchangeTest, AnAnswerWrittenInTheCallbackTakesOneRead)
 {
     const std::string longPath = "/home/cabinet/" + std::string(200, 'd') + ".pdf";
-    // clang-format off
     const std::pair<std::string, std::string> rows[] = { // what the host writes, what the component reads
         {"/home/Hélène 12.pdf", "/home/Hélène 12.pdf"}, {"off", "off"}, {"", " "}, {longPath, longPath.substr(0, 127)}};
-    // clang-format on
     for (const auto& [written, returned] : rows) {
         WriteExchange("RESULTAT", "FICHIER", "/précédent.pdf");
         std::vector<std::string> seen;

@@ -31,7 +31,6 @@ struct MapCase
 TEST_F(FieldMapsTest, EachFieldGetsTheValueOfItsRow)
 {
     using forms::depatMap, forms::dsiMap, forms::mtMap, forms::piresMap;
-    // clang-format off
     const MapCase rows[] = {
         {depatMap, both, {{"nom assuré", "DUPONT Marie"}, {"immat", "1480575123456"}, {"clé", "42"}, {"date naissance assuré", "05031948"}, {"adresse assuré", "3 rue Haute Bât. B"}, {"adresse patient", "3 rue Haute Bât. B"}, {"code postal patient", "69001"}, {"code postal assuré", "69001"}, {"commune assuré", "Lyon"}, {"commune patient", "Lyon"}, {"nom prescripteur", "Béranger Cécile"}, {"identification praticien", "691234567"}, {"date ep", "05032008"}, {"Immat", ""}, {"nom assure", ""}, {"at", ""}}},
         {depatMap, "[PATIENT]\nNOM=MARTIN\nNUMSS=  1 48 05  \nDATEN=1/2/60\nADR1=3 rue Haute\nNOMASS=X\n" "[MEDECIN]\nDATE=01/01/1999\n", {{"nom assuré", "MARTIN"}, {"immat", "1 48 05"}, {"date naissance assuré", "1260"}, {"adresse patient", "3 rue Haute"}, {"date ep", "05032008"}}},
@@ -47,7 +46,6 @@ TEST_F(FieldMapsTest, EachFieldGetsTheValueOfItsRow)
         {dsiMap, both, {{"nom prénom", "DUPONT"}, {"nom patient", "DUPONT"}, {"prénom patient", "Marie"}, {"immatpat", "1480575123456"}, {"immat pat", ""}, {"clépat", "42"}, {"datenais", "05031948"}, {"dateprescr", "05032008"}, {"adresse", ""}, {"date ep", ""}, {"diag1", ""}}},
         {dsiMap, "[PATIENT]\nPRENOM=Marie\n", {{"nom patient", ""}}},
     };
-    // clang-format on
     for (const MapCase& row : rows) {
         writeExchange(row.exchange);
         for (const auto& [field, expected] : row.values) {

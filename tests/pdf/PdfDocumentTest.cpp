@@ -34,9 +34,7 @@ std::vector<Shown> shownTexts(const std::string& content)
 std::size_t occurrences(const std::string& text, const std::string& word)
 {
     std::size_t count = 0;
-    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
-        ++count;
-    }
+    for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) { ++count; }
     return count;
 }
 
@@ -150,9 +148,7 @@ TEST_F(PdfDocumentTest, FieldsComeInTheFormsOrderUnderUtf8Names)
 TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
 {
     TestForm good;
-    for (int i = 0; i < 8; ++i) {
-        good.text("champ" + std::to_string(i), {30, 700.0 - 30 * i, 100, 20});
-    }
+    for (int i = 0; i < 8; ++i) { good.text("champ" + std::to_string(i), {30, 700.0 - 30 * i, 100, 20}); }
     good.save(dir.file("bon.pdf"));
     const std::string whole = readBytes(dir.file("bon.pdf"));
     const std::string secret = dir.file("secret.pdf"); // the writer keeps the name's pointer
@@ -163,21 +159,17 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
     std::string shifted = whole;
     shifted.insert(shifted.rfind("startxref") + 10, "1");
     // A file, its content ("-": as it is), and what the one warning says ("": either).
-    // clang-format off
     std::vector<std::tuple<std::string, std::string, std::string>> files = {
         {"dossier.pdf", "-", "Le document PDF « "}, {"absent.pdf", "-", "introuvable"},
         {"secret.pdf", "-", "mot de passe"}, {"vide.pdf", "", "Le document PDF « "},
         {"texte.pdf", "[PATIENT]\nNOM=Dupont\n", "Le document PDF « "},
         {"bruit.pdf", "%PDF-1.7\n\xff\x13\x80 obj << /Root", "Le document PDF « "},
         {"décalé.pdf", shifted, "réparé à la lecture"}};
-    // clang-format on
     for (std::size_t cut = 9; cut < whole.rfind("%%EOF"); cut += whole.size() / 23) {
         files.emplace_back("coupé " + std::to_string(cut) + ".pdf", whole.substr(0, cut), "");
     }
     for (const auto& [name, bytes, warning] : files) {
-        if (bytes != "-") {
-            writeBytes(dir.file(name), bytes);
-        }
+        if (bytes != "-") { writeBytes(dir.file(name), bytes); }
         ASSERT_TRUE(doc.LoadDocument(dir.file("bon.pdf")));
         doc.SetFieldValue("champ0", "du précédent");
         takeWarnings();
@@ -190,9 +182,7 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
         ASSERT_EQ(warnings.size(), 1u) << name;
         EXPECT_THAT(warnings[0], HasSubstr(warning)) << name;
         EXPECT_THAT(warnings[0], HasSubstr(loaded ? "réparé" : "« " + dir.file(name) + " »")) << name;
-        if (name == "décalé.pdf") {
-            EXPECT_EQ(doc.FieldCount(), 8);
-        }
+        if (name == "décalé.pdf") { EXPECT_EQ(doc.FieldCount(), 8); }
     }
 }
 
@@ -201,15 +191,11 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
 TEST_F(PdfDocumentTest, ANameReachesEveryFieldWhoseStrippedNameEqualsIt)
 {
     TestForm form;
-    form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},
-                                   {"/T", TestForm::plainName(" nom ")},
+    form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")}, {"/T", TestForm::plainName(" nom ")},
                                    {"/Rect", rectangle({30, 700, 100, 20})}});
-    for (const char* name : {"nom", "nom ben", "Nom", "prénom", "champ"}) {
-        form.text(name, {30, 600, 100, 20});
-    }
+    for (const char* name : {"nom", "nom ben", "Nom", "prénom", "champ"}) { form.text(name, {30, 600, 100, 20}); }
     Object parent = form.field(Object::newNull(), {{"/T", TestForm::plainName("patient")}});
-    form.field(parent, {{"/T", TestForm::plainName("nom")},
-                        {"/FT", Object::newName("/Tx")},
+    form.field(parent, {{"/T", TestForm::plainName("nom")}, {"/FT", Object::newName("/Tx")},
                         {"/Rect", rectangle({30, 500, 100, 20})}});
     load(form);
     doc.SetFieldValue("nom", "DUPONT");
@@ -239,16 +225,11 @@ TEST_F(PdfDocumentTest, CheckBoxesFindTheirOnState)
 {
     TestForm form;
     const std::vector<std::string> onStates = {"Yes", "On", "1", "Oui", "Coché"};
-    for (const auto& state : onStates) {
-        form.checkBox("case " + state, "/" + state, {30, 700, 10, 10});
-    }
-    form.field(Object::newNull(), {{"/FT", Object::newName("/Btn")},
-                                   {"/T", TestForm::utf16Name("sans état")},
+    for (const auto& state : onStates) { form.checkBox("case " + state, "/" + state, {30, 700, 10, 10}); }
+    form.field(Object::newNull(), {{"/FT", Object::newName("/Btn")}, {"/T", TestForm::utf16Name("sans état")},
                                    {"/Rect", rectangle({30, 650, 10, 10})}});
     load(form);
-    for (const auto& state : onStates) {
-        doc.SetFieldValue("case " + state, state == "On" ? "On" : "X");
-    }
+    for (const auto& state : onStates) { doc.SetFieldValue("case " + state, state == "On" ? "On" : "X"); }
     doc.SetFieldValue("case Yes", "peut-être");
     doc.SetFieldValue("sans état", "X");
     EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("« case Yes »"), HasSubstr("« sans état »")));
@@ -270,11 +251,9 @@ TEST_F(PdfDocumentTest, CheckBoxesFindTheirOnState)
 TEST_F(PdfDocumentTest, WidgetsAsKidsEachTakeTheState)
 {
     TestForm form;
-    Object box = form.field(
-        Object::newNull(),
+    Object box = form.field(Object::newNull(),
         {{"/FT", Object::newName("/Btn")}, {"/T", TestForm::plainName("ald")}, {"/V", Object::newName("/Off")}});
-    Object radio = form.field(
-        Object::newNull(),
+    Object radio = form.field(Object::newNull(),
         {{"/FT", Object::newName("/Btn")}, {"/Ff", Object::newInteger(1 << 15)}, {"/T", TestForm::plainName("lieu")}});
     form.widget(box, {30, 700, 10, 10}, {{"/AP", form.checkBoxAppearances("/Oui")}});
     form.widget(box, {30, 300, 10, 10}, {{"/AP", form.checkBoxAppearances("/Oui")}});
@@ -298,12 +277,10 @@ TEST_F(PdfDocumentTest, WidgetsAsKidsEachTakeTheState)
 // draw the field themselves until no such character is left.
 TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
 {
-    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"é", "\xE9"}, {"É", "\xC9"}, {"ç", "\xE7"}, {"œ", "\x9C"}, {"Œ", "\x8C"}, {"€", "\x80"}, {"«", "\xAB"},
         {"–", "\x96"}, {"ÿ", "\xFF"}, {"Ÿ", "\x9F"}, {"Lefèvre", "Lef\xE8vre"}, {"(1) \\", "\\(1\\) \\\\"},
         {"a\tb", "a b"}, {"a\nb", "a b"}, {"a\x01\u0085\u009Fb", "ab"}, {"Łódź", "?\xF3" "d?"}};
-    // clang-format on
     for (const auto& [value, bytes] : rows) {
         TestForm form; // a field with two widgets, one turned: each gets a stream of its own size
         Object field = form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},
@@ -360,12 +337,10 @@ TEST_F(PdfDocumentTest, AlignmentAndCombCellsPlaceTheGlyphs)
 // The default appearance (/DA) gives the size and the fill colour; anything else in it is dropped.
 TEST_F(PdfDocumentTest, TheDefaultAppearanceGivesSizeAndColour)
 {
-    // clang-format off
     const std::pair<const char*, const char*> rows[] = {
         {"/Helv 10 Tf 1 0 0 rg", "/Helv 10 Tf 1 0 0 rg"}, {"0.5 g\t/Helv 9 Tf", "/Helv 9 Tf 0.5 g"},
         {"/Helv 12.50 Tf 0 0 0 1 k", "/Helv 12.5 Tf 0 0 0 1 k"}, {"/Helv 10 Tf 1 x 0 rg", "/Helv 10 Tf 0 g"},
         {"/Helv 8 Tf 1 0 rg", "/Helv 8 Tf 0 g"}, {"/Helv 7 Tf (1) g", "/Helv 7 Tf 0 g"}};
-    // clang-format on
     for (const auto& [da, drawn] : rows) {
         TestForm form;
         form.text("champ", {30, 700, 200, 20}, {{"/DA", Object::newString(da)}});
@@ -449,7 +424,6 @@ TEST_F(PdfDocumentTest, AFileThatCannotTakeAnUpdateIsWrittenAnew)
 TEST(CrossReferenceTailTest, IsFoundOnlyWhereItIsUsable)
 {
     const std::string head = "%PDF-1.7\n";
-    // clang-format off
     const std::pair<std::string, std::string> rows[] = {
         {head + "xref\n0 1\nstartxref\n9\n%%EOF\n", "9 table"}, {"xref\nstartxref\n0\n%%EOF", "0 table"},
         {head + "\r\n\nxref\n0 1\nstartxref\n9\n%%EOF", "9 table"},
@@ -458,7 +432,6 @@ TEST(CrossReferenceTailTest, IsFoundOnlyWhereItIsUsable)
         {head + "xref\n0 1\n%%EOF\n", "none"}, {head + "xref\nstartxref\n%%EOF\n", "none"},
         {head + "xref\nstartxref\n999999\n%%EOF\n", "none"}, {head + "hello\nstartxref\n9\n%%EOF\n", "none"},
         {head + "xref\nstartxref\n9\n%%EOF\n" + std::string(2000, ' '), "none"}, {"", "none"}};
-    // clang-format on
     for (const auto& [file, expected] : rows) {
         const auto tail = pdf::CrossReferenceTail::find(file);
         EXPECT_EQ(tail ? std::to_string(tail->offset) + (tail->isStream ? " stream" : " table") : "none", expected)
@@ -505,9 +478,7 @@ TEST_F(PdfDocumentTest, LoadingTheSameFileAgainIsAFreshLoad)
         doc.SaveDocument(dir.file(name));
         doc.SaveDocument(dir.file(name));
     };
-    for (int n = 1; n < 100; ++n) {
-        make(n, n == 1 ? "premier.pdf" : "courant.pdf");
-    }
+    for (int n = 1; n < 100; ++n) { make(n, n == 1 ? "premier.pdf" : "courant.pdf"); }
     make(1, "dernier.pdf");
     EXPECT_EQ(readBytes(dir.file("dernier.pdf")), readBytes(dir.file("premier.pdf")));
     ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));

@@ -14,9 +14,7 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() : path_(fs::temp_directory_path() / "formalys-test-XXXXXX")
 {
-    if (::mkdtemp(path_.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary directory");
-    }
+    if (::mkdtemp(path_.data()) == nullptr) { throw std::runtime_error("cannot create a temporary directory"); }
 }
 
 TempDir::~TempDir()
@@ -33,9 +31,7 @@ std::size_t TempDir::entryCount() const
 std::string readBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error("cannot read " + path);
-    }
+    if (!in) { throw std::runtime_error("cannot read " + path); }
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
@@ -63,9 +59,7 @@ std::string qpdfProblems(const std::string& path)
     FILE* pipe = ::popen((FORMALYS_QPDF " --check '" + path + "' 2>&1").c_str(), "r");
     std::string output;
     std::array<char, 512> buffer{};
-    while (pipe != nullptr && std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) {
-        output += buffer.data();
-    }
+    while (pipe != nullptr && std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) { output += buffer.data(); }
     const bool sound = pipe != nullptr && ::pclose(pipe) == 0 && output.find("WARNING") == std::string::npos &&
                        output.find("No syntax or stream encoding errors") != std::string::npos;
     return sound ? "" : output;

@@ -22,9 +22,7 @@ PdfReadBack::PdfReadBack(const std::string& path) : form_(opened(pdf_, path))
         for (auto& widget : form_.getWidgetAnnotationsForPage(page)) {
             QPDFFormFieldObjectHelper helper = form_.getFieldForAnnotation(widget);
             const std::string name = helper.getFullyQualifiedName();
-            if (!has(name)) {
-                fields_.push_back({name, helper, {}});
-            }
+            if (!has(name)) { fields_.push_back({name, helper, {}}); }
             at(name).widgets.push_back(widget);
         }
     }
@@ -33,27 +31,21 @@ PdfReadBack::PdfReadBack(const std::string& path) : form_(opened(pdf_, path))
 std::vector<std::string> PdfReadBack::names() const
 {
     std::vector<std::string> result;
-    for (const auto& f : fields_) {
-        result.push_back(f.name);
-    }
+    for (const auto& f : fields_) { result.push_back(f.name); }
     return result;
 }
 
 PdfReadBack::Field* PdfReadBack::find(const std::string& name) const
 {
     for (const auto& f : fields_) {
-        if (f.name == name) {
-            return const_cast<Field*>(&f);
-        }
+        if (f.name == name) { return const_cast<Field*>(&f); }
     }
     return nullptr;
 }
 
 PdfReadBack::Field& PdfReadBack::at(const std::string& name)
 {
-    if (Field* f = find(name)) {
-        return *f;
-    }
+    if (Field* f = find(name)) { return *f; }
     throw std::runtime_error("no field named \"" + name + "\"");
 }
 
@@ -82,9 +74,7 @@ std::string PdfReadBack::state(const std::string& name, std::size_t i)
 std::string PdfReadBack::appearance(const std::string& name, std::size_t i)
 {
     QPDFObjectHandle stream = at(name).widgets.at(i).getAppearanceStream("/N");
-    if (!stream.isStream()) {
-        return {};
-    }
+    if (!stream.isStream()) { return {}; }
     const auto data = stream.getStreamData(qpdf_dl_generalized);
     return {reinterpret_cast<const char*>(data->getBuffer()), data->getSize()};
 }

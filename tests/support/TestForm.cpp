@@ -25,17 +25,13 @@ TestForm::TestForm()
 Object TestForm::field(Object parent, const Entries& entries)
 {
     auto dict = Object::newDictionary();
-    for (const auto& [key, value] : entries) {
-        dict.replaceKey(key, value);
-    }
+    for (const auto& [key, value] : entries) { dict.replaceKey(key, value); }
     Object node = pdf_.makeIndirectObject(dict);
     if (parent.isNull()) {
         acroForm_.getKey("/Fields").appendItem(node);
     } else {
         node.replaceKey("/Parent", parent);
-        if (!parent.hasKey("/Kids")) {
-            parent.replaceKey("/Kids", Object::newArray());
-        }
+        if (!parent.hasKey("/Kids")) { parent.replaceKey("/Kids", Object::newArray()); }
         parent.getKey("/Kids").appendItem(node);
     }
     if (node.hasKey("/Rect")) {
@@ -56,13 +52,9 @@ Object TestForm::widget(Object parentField, Rect rect, const Entries& entries)
 
 Object TestForm::text(const std::string& name, Rect rect, const Entries& entries)
 {
-    Entries all = {{"/FT", Object::newName("/Tx")},
-                   {"/T", Object::newUnicodeString(name)},
-                   {"/DA", Object::newString("/Helv 10 Tf 0 g")},
-                   {"/Rect", rectangle(rect)}};
-    for (const auto& [key, value] : entries) {
-        all[key] = value;
-    }
+    Entries all = {{"/FT", Object::newName("/Tx")}, {"/T", Object::newUnicodeString(name)},
+                   {"/DA", Object::newString("/Helv 10 Tf 0 g")}, {"/Rect", rectangle(rect)}};
+    for (const auto& [key, value] : entries) { all[key] = value; }
     return field(Object::newNull(), all);
 }
 
@@ -78,12 +70,9 @@ Object TestForm::checkBoxAppearances(const std::string& onState)
 
 Object TestForm::checkBox(const std::string& name, const std::string& onState, Rect rect)
 {
-    return field(Object::newNull(), {{"/FT", Object::newName("/Btn")},
-                                     {"/T", Object::newUnicodeString(name)},
-                                     {"/Rect", rectangle(rect)},
-                                     {"/V", Object::newName("/Off")},
-                                     {"/AS", Object::newName("/Off")},
-                                     {"/AP", checkBoxAppearances(onState)}});
+    return field(Object::newNull(), {{"/FT", Object::newName("/Btn")}, {"/T", Object::newUnicodeString(name)},
+                                     {"/Rect", rectangle(rect)}, {"/V", Object::newName("/Off")},
+                                     {"/AS", Object::newName("/Off")}, {"/AP", checkBoxAppearances(onState)}});
 }
 
 void TestForm::save(const std::string& path)

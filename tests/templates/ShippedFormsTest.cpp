@@ -48,10 +48,8 @@ TEST(ShippedFormsTest, EveryTemplateTakesAValueInEveryField)
 // placeholders for its 40 boxes. Each row of a map finds its field in its template.
 TEST(ShippedFormsTest, EveryGridBindsTheFieldsOfItsTemplate)
 {
-    // clang-format off
     for (const auto& [form, map] : {std::pair{"MT", &forms::mtMap}, {"DEPAT", &forms::depatMap},
                                     {"PIRES", &forms::piresMap}, {"DSI", &forms::dsiMap}}) {
-        // clang-format on
         const GridLoad load = loadGridFile(std::string(FORMALYS_GRIDS_DIR) + "/" + form + ".cil");
         ASSERT_TRUE(load.accepted()) << load.reason;
         PdfReadBack pdf(templatePath(form));
