@@ -237,7 +237,7 @@ TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
         // Not ours, or not this version.
         {"[]", "n'est pas un objet"},
         {R"({"version": 1, "columnCount": 2, "rowCount": 0})", "pas un fichier de grille"},
-        {R"({"format": "spreadgrid", "version": 1})", "pas un fichier de grille"},
+        {R"({"format": "tableur", "version": 1})", "pas un fichier de grille"},
         {R"({"format": "formalys-grid", "version": 2, "sheets": []})", "version 2, plus récent"},
         {R"({"format": "formalys-grid", "version": 18446744073709551615})", "version 18446744073709551615"},
         {R"({"format": "formalys-grid", "version": 0})", "version de format inconnue (0)"},
