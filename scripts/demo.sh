@@ -2,7 +2,7 @@
 # Sets up the machine, builds Formalys and runs it on the bundled demo data.
 # The demo application directory is build/demo: the exchange file of a sample patient and
 # practitioner (data/demo/Formalys.ini), the blank templates and the mapping grids. The filled
-# documents land in build/demo/documents.
+# documents land in build/demo/documents. With a display, the assistant opens at the end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -53,3 +53,15 @@ echo
 echo "Les champs du document MT relus :"
 "$formalys" fields "$documents/MT.pdf" | head -n 12
 echo "  …"
+
+# With a display, the main job as a user meets it: the assistant opens on the demo directory for
+# the demo patient; its save dialog proposes where to write the document.
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo
+    echo "L'assistant s'ouvre pour le patient de démonstration : choisissez un formulaire,"
+    echo "vérifiez la feuille, puis « Générer le document Cerfa et Quitter »."
+    "$formalys" assistant --dir "$demo"
+else
+    echo
+    echo "Aucun écran : l'assistant ne s'ouvre pas (avec un écran, « $formalys assistant --dir $demo »)."
+fi

@@ -9,6 +9,7 @@ packages=(
     nlohmann-json3-dev               # grid files
     libcli11-dev                     # command-line parsing
     qt6-base-dev libxkbcommon-dev    # windows (Qt 6 Widgets)
+    libqt6svg6                       # the SVG pictures of the buttons
     libgtest-dev libgmock-dev        # tests
     libbenchmark-dev                 # benchmarks
     poppler-utils                    # pdftoppm: rendering checks and screenshots

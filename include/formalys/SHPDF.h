@@ -39,6 +39,15 @@ public:
     void CerfaInit(const std::string& APath = {}, std::int16_t Alone = 0,
                    HostCallback ACallBack = {});
 
+    // Shows the assistant window modally: returns once it has gone (generated, paused or closed).
+    // Called while the window is open modelessly, brings it forward and waits for it to go. A
+    // process without a display shows nothing and records a warning.
+    void CerfaAssistant();
+
+    // Shows the assistant window modelessly and returns at once; the window stays open beside the
+    // host, which keeps running its event loop.
+    void CerfaMenuPatient();
+
     // Shows the message "Ok" under the title "Information", and returns once it is dismissed.
     void CerfaTest();
 

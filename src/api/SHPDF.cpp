@@ -18,6 +18,16 @@ void SHPDF::CerfaInit(const std::string& APath, std::int16_t Alone, HostCallback
     state.exchangePath = state.applicationDirectory + "/Formalys.ini";
 }
 
+void SHPDF::CerfaAssistant()
+{
+    ComponentState::instance().windows->showAssistant(true);
+}
+
+void SHPDF::CerfaMenuPatient()
+{
+    ComponentState::instance().windows->showAssistant(false);
+}
+
 void SHPDF::CerfaTest()
 {
     ComponentState::instance().messageBox->show("Ok", "Information",

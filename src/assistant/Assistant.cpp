@@ -83,6 +83,7 @@ pdf::PdfDocument& Assistant::PDFDocument1()
 void Assistant::buildControls()
 {
     controls_ = std::make_unique<Controls>();
+    userEdits_ = false;
     controls_->Combo1.onClick = [this](std::int16_t index) { ChargeCerfaPatient(index); };
 }
 
@@ -111,7 +112,7 @@ void Assistant::Load()
     if (patient == last) {
         if (pauseFileExists(patient)) {
             SetIndex(ReadExchange("RESULTAT", "TITRE", ""), controls_->Combo1);
-            LoadGridFile(controls_->SSData, *pauseFilePath(patient));
+            userEdits_ = LoadGridFile(controls_->SSData, *pauseFilePath(patient));
             deletePauseFile(patient);
         }
     } else if (pauseFileExists(last)) {
@@ -133,6 +134,7 @@ void Assistant::Unload()
 void Assistant::ChargeCerfaPatient(std::int16_t Index)
 {
     FormList& list = Combo1();
+    userEdits_ = false;
     if (Index >= 0 && Index < list.count()) {
         WriteExchange("RESULTAT", "TITRE", list.entry(Index));
     }

@@ -50,6 +50,12 @@ public:
     // PATIENT/NUMPA as read when the window loaded.
     const std::string& patientNumber() const { return patientNumber_; }
 
+    // Whether the sheet holds typing of the user's since its form was loaded: a cell the user
+    // changed, or a sheet resumed from a pause. Closing the window otherwise than by generating or
+    // pausing would throw it away, so the window asks first.
+    bool hasUserEdits() const { return userEdits_; }
+    void noteUserEdit() { userEdits_ = true; }
+
     // Writes RESULTAT/TITRE, then runs the fill of form `Index` (0 to 3); another index runs none.
     void ChargeCerfaPatient(std::int16_t Index);
 
@@ -82,6 +88,7 @@ private:
 
     std::unique_ptr<Controls> controls_;
     std::string patientNumber_;
+    bool userEdits_ = false;
 };
 
 // The one assistant window of the component, created (not loaded) on first use; it lives as long

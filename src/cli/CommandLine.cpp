@@ -2,6 +2,7 @@
 
 #include "assistant/FormTable.h"
 #include "cli/ExitCode.h"
+#include "cli/verbs/AssistantVerb.h"
 #include "cli/verbs/ExchangeVerb.h"
 #include "cli/verbs/FieldsVerb.h"
 #include "cli/verbs/Form2035Verb.h"
@@ -10,7 +11,12 @@
 #include "component/ComponentState.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
+#include <regex>
+#include <unistd.h>
 
 namespace formalys::cli {
 
@@ -27,6 +33,69 @@ void frenchLabels(CLI::App& app)
     formatter->label("Positionals", "Arguments");
     formatter->label("REQUIRED", "obligatoire");
     formatter->label("TEXT", "TEXTE");
+    formatter->label("FLAG", "");
+}
+
+// The parser's own messages in French, a row per message of the library; the offending option or
+// value is kept.
+std::string french(const CLI::ParseError& error, const std::string& verb)
+{
+    const std::string message = error.what();
+    if (message == "A subcommand is required") {
+        const bool named = !verb.empty() && verb[0] != '-';
+        return (named ? "« " + verb + " » n'est pas un verbe" : std::string("un verbe est attendu")) +
+               " : fill, sheet, generate, 2035, fields, exchange, grid ou assistant";
+    }
+    static const std::pair<std::regex, const char*> translations[] = {
+        {std::regex("^(.+) is required$"), "« $1 » est obligatoire"},
+        {std::regex("^The following arguments? w(as|ere) not expected: (.*)$"),
+         "argument inattendu : $2"},
+        {std::regex("^(.+): Should be true/false or a number$"), "« $1 » ne prend pas de valeur"},
+        {std::regex("^(.+): too many inputs for a flag$"), "« $1 » ne prend pas de valeur"},
+        {std::regex("^(.+) was given a disallowed flag override$"),
+         "« $1 » ne prend pas de valeur"},
+        {std::regex("^(.+): [0-9]+ required .* missing$"), "« $1 » attend une valeur"},
+        {std::regex("^Expected exactly ([0-9]+) arguments to (.+), got ([0-9]+)$"),
+         "« $2 » attend $1 valeur(s), pas $3"},
+        {std::regex("^(.+): At (least|Most) ([0-9]+) required but received ([0-9]+)$"),
+         "« $1 » attend au plus $3 valeur(s), pas $4"},
+        {std::regex("^(-[^:]+): (.+)$"), "« $1 » : $2"}, // a value refused by one of our checks
+    };
+    for (const auto& [pattern, french] : translations) {
+        if (std::regex_match(message, pattern)) {
+            return std::regex_replace(message, pattern, french);
+        }
+    }
+    return "ligne de commande incorrecte";
+}
+
+// The form names, checked with a French message.
+CLI::Validator formName(const std::vector<std::string>& forms)
+{
+    return CLI::Validator(
+        [forms](std::string& value) {
+            return std::find(forms.begin(), forms.end(), value) != forms.end()
+                       ? std::string()
+                       : "« " + value + " » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI";
+        },
+        "");
+}
+
+// Runs the windows program, installed beside this one, with the same arguments; returns only when
+// it cannot be run.
+int handOverToWindowsProgram(const char* const* argv, std::ostream& err)
+{
+    char self[4096] = {};
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    const std::string program =
+        (length > 0 ? std::filesystem::path(std::string(self, length)).parent_path()
+                    : std::filesystem::path("."))
+            .append("formalys-fenetres")
+            .string();
+    ::execv(program.c_str(), const_cast<char* const*>(argv));
+    err << "formalys : le programme des fenêtres « " << program << " » ne peut pas être lancé ("
+        << std::strerror(errno) << ").\n";
+    return exitFailed;
 }
 
 CLI::App* addVerb(CLI::App& app, const std::string& name, const std::string& description)
@@ -55,7 +124,8 @@ private:
 
 } // namespace
 
-int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
+int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+        const WindowVerbs& windows)
 {
     // The component's messages (a missing template, …) go where the command's own messages go.
     MessagesTo messages(err);
@@ -74,7 +144,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         ->required();
     exchangeVerb->add_option("section", exchange.section, "Section, par exemple PATIENT")
         ->required();
-    exchangeVerb->add_option("key", exchange.key, "Clé, par exemple NOM")->required();
+    exchangeVerb->add_option("clé", exchange.key, "Clé, par exemple NOM")->required();
     exchangeVerb->add_option("--default", exchange.defaultValue, "Valeur par défaut de la lecture");
     auto* writeOption =
         exchangeVerb->add_option("--write", written, "Écrit cette valeur au lieu de lire");
@@ -82,7 +152,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     GridOptions grid;
     auto* gridVerb =
         addVerb(app, "grid", "Affiche un fichier de grille (.cil, .ss) et vérifie ses liaisons");
-    gridVerb->add_option("file", grid.file, "Fichier de grille")->required();
+    gridVerb->add_option("grille", grid.file, "Fichier de grille")->required();
     gridVerb->add_option("--template", grid.templatePath,
                          "Modèle PDF dont les champs doivent exister");
     gridVerb->add_flag("--json", grid.json, "Sortie au format JSON");
@@ -97,7 +167,10 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
                              "Remplit un formulaire comme l'assistant (modèle, fichier d'échange, "
                              "grille) et enregistre le document tel que le remplissage le laisse");
     fillVerb->add_option("--dir", fill.directory, "Répertoire de l'application")->required();
-    fillVerb->add_option("--form", fill.form, formHelp)->required()->check(CLI::IsMember(forms));
+    fillVerb->add_option("--form", fill.form, formHelp)
+        ->required()
+        ->check(formName(forms))
+        ->type_name("FORMULAIRE");
     fillVerb->add_option("--out", fill.output, "Document PDF à écrire")->required();
 
     SheetOptions sheet;
@@ -106,7 +179,10 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
                 "Remplit un formulaire et affiche la feuille que l'utilisateur verrait "
                 "dans l'assistant");
     sheetVerb->add_option("--dir", sheet.directory, "Répertoire de l'application")->required();
-    sheetVerb->add_option("--form", sheet.form, formHelp)->required()->check(CLI::IsMember(forms));
+    sheetVerb->add_option("--form", sheet.form, formHelp)
+        ->required()
+        ->check(formName(forms))
+        ->type_name("FORMULAIRE");
     sheetVerb->add_flag("--json", sheet.json,
                         "La feuille au format des fichiers de grille (modifiable, puis "
                         "« generate --sheet »)");
@@ -122,7 +198,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
         ->required();
     generateVerb->add_option("--form", generate.form, formHelp)
         ->required()
-        ->check(CLI::IsMember(forms));
+        ->check(formName(forms))
+        ->type_name("FORMULAIRE");
     auto* sheetOption = generateVerb->add_option(
         "--sheet", generateSheet, "Fichier de grille remplaçant la feuille (les corrections)");
     auto* outOption = generateVerb->add_option(
@@ -141,8 +218,23 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     bool fieldsJson = false;
     auto* fieldsVerb =
         addVerb(app, "fields", "Liste les champs d'un PDF avec leurs valeurs, dans leur ordre");
-    fieldsVerb->add_option("pdf", fieldsPath, "Fichier PDF")->required();
+    fieldsVerb->add_option("document", fieldsPath, "Fichier PDF")->required();
     fieldsVerb->add_flag("--json", fieldsJson, "Sortie au format JSON");
+
+    AssistantOptions assistant;
+    std::string assistantOutput;
+    auto* assistantVerb = addVerb(app, "assistant",
+                                  "Ouvre l'assistant sur un répertoire comme le ferait "
+                                  "l'application hôte, puis affiche le chemin du "
+                                  "document généré ou indique que la saisie est en pause");
+    assistantVerb->add_option("--dir", assistant.directory, "Répertoire de l'application")
+        ->required();
+    assistantVerb->add_flag(
+        "--modeless", assistant.modeless,
+        "Ouvre la fenêtre sans attendre (CerfaMenuPatient), puis attend sa fermeture");
+    auto* assistantOut = assistantVerb->add_option(
+        "--out", assistantOutput,
+        "Chemin du document, donné par l'hôte ; sans lui, une fenêtre le demande");
 
     try {
         app.parse(argc, argv);
@@ -157,8 +249,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
             }
             return exitSuccess;
         }
-        err << "formalys : ligne de commande incorrecte (" << e.what()
-            << ").\nVoir « formalys --help ».\n";
+        err << "formalys : " << french(e, argc > 1 ? argv[1] : "") << ".\nVoir « formalys --help ».\n";
         return exitBadUsage;
     }
 
@@ -191,6 +282,13 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
     }
     if (gridVerb->parsed()) {
         return runGrid(grid, out, err);
+    }
+    if (assistantVerb->parsed()) {
+        if (assistantOut->count() > 0) {
+            assistant.output = assistantOutput;
+        }
+        return windows.assistant != nullptr ? windows.assistant(assistant, out, err)
+                                            : handOverToWindowsProgram(argv, err);
     }
     return exitBadUsage;
 }

@@ -6,6 +6,15 @@
 
 namespace formalys::cli {
 
-int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+struct AssistantOptions;
+
+// The verbs that open windows. The windows program runs them itself; the headless program, which
+// loads no window toolkit, hands them over to the windows program installed beside it.
+struct WindowVerbs
+{
+    int (*assistant)(const AssistantOptions&, std::ostream& out, std::ostream& err) = nullptr;
+};
+
+int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const WindowVerbs& windows = {});
 
 } // namespace formalys::cli

@@ -3,6 +3,8 @@
 // with a French reason; the grid check finds the bindings that would silently lose a value.
 #include "assistant/GridCheck.h"
 #include "assistant/GridFile.h"
+#include "assistant/GridLayout.h"
+#include "assistant/InputHints.h"
 #include "assistant/Sheet.h"
 #include "support/Test.h"
 #include "text/Letters.h"
@@ -372,6 +374,53 @@ TEST(GridCheckTest, ReportsTheLaterCellOfAFieldBoundTwice)
     EXPECT_EQ(describe({GridProblemKind::UnknownPlaceholder, 1, 3, " [DATE]"}),
               "colonne 1, ligne 3 : «  [DATE] » n'est aucune des zones remplies depuis le fichier "
               "d'échange ([DATE], [IDNAT], [NUMSS], [CLENUMSS], [DATEN], sans blanc autour)");
+}
+
+
+// The layout rule, in twips: the grid fills the height below its top but 400 twips (never less than
+// nothing), is centred in a wider window and widens a narrower one.
+TEST(GridLayoutTest, TheGridIsCentredOrWidensTheWindow)
+{
+    const std::pair<std::array<int, 5>, std::array<int, 3>> rows[] = { // window w, h, grid top, left, width
+        {{12000, 9000, 960, 120, 8000}, {12000, 2000, 7640}},  // narrower: centred
+        {{12000, 9000, 960, 120, 12000}, {12000, 0, 7640}},    // as wide: flush
+        {{12000, 9000, 960, 120, 15000}, {15000, 120, 7640}},  // wider: the window widens, the grid stays
+        {{12000, 1000, 960, 120, 8000}, {12000, 2000, 0}},     // too low: no height
+        {{12001, 1360, 960, 0, 8000}, {12001, 2000, 0}}};      // exactly 400 twips below
+    for (const auto& [in, out] : rows) {
+        const auto placed = assistant::placeGrid(in[0], in[1], in[2], in[3], in[4]);
+        EXPECT_EQ((std::array<int, 3>{placed.windowWidth, placed.gridLeft, placed.gridHeight}), out) << in[0] << " " << in[4];
+    }
+}
+
+// The hints help without forbidding: a key that does not match its number (Corsican departments
+// counted as 19 and 18), a date that does not exist, an identifier of the wrong length.
+TEST(InputHintsTest, WhatLooksWrongIsSaid)
+{
+    const std::tuple<std::string, std::string, std::string, std::string> rows[] = { // binding, text, the other cell (the key, or the number), hint
+        {"[NUMSS]", "2750369123456", "61", ""}, {"[NUMSS]", "2750369123456", "", ""},
+        {"[NUMSS]", "2750369123456", "16", "La clé « 16 » ne correspond pas au numéro de sécurité sociale, dont la clé est 61."},
+        {"[CLENUMSS]", "16", "2750369123456", "La clé « 16 » ne correspond pas au numéro de sécurité sociale, dont la clé est 61."},
+        {"[NUMSS]", "1690872A00110", "", "Le numéro de sécurité sociale compte 13 caractères : des chiffres, avec 2A ou 2B pour un département de Corse."},
+        {"[NUMSS]", "169082A001105", "26", ""}, {"[NUMSS]", "169082B001105", "53", ""}, {"[NUMSS]", "1000000000040", "07", ""},
+        {" [NUMSS] ", "27503691234", "61", "Le numéro de sécurité sociale compte 13 caractères : des chiffres, avec 2A ou 2B pour un département de Corse."},
+        {"[DATEN]", "29/02/2012", "", ""}, {"[DATE]", "29/02/2011", "", "« 29/02/2011 » n'est pas une date réelle écrite jj/mm/aaaa."},
+        {"[DATEN]", "31/04/2010", "", "« 31/04/2010 » n'est pas une date réelle écrite jj/mm/aaaa."},
+        {"[DATEN]", "5/3/1948", "", "« 5/3/1948 » n'est pas une date réelle écrite jj/mm/aaaa."},
+        {"[DATEN]", "05-03-1948", "", "« 05-03-1948 » n'est pas une date réelle écrite jj/mm/aaaa."},
+        {"[DATEN]", "00/03/1948", "", "« 00/03/1948 » n'est pas une date réelle écrite jj/mm/aaaa."},
+        {"[DATEN]", "  ", "", ""}, {"[IDNAT]", "691234567", "", ""},
+        {"[IDNAT]", "69123456", "", "L'identifiant du praticien compte 9 caractères ; celui-ci en compte 8."},
+        {"[IDNAT]", "69123456é7", "", "L'identifiant du praticien compte 9 caractères ; celui-ci en compte 10."},
+        {"nom", "00/00/0000", "", ""}};
+    for (const auto& [binding, text, key, hint] : rows) {
+        Sheet sheet;
+        sheet.setRowCount(2);
+        sheet.setCell(2, 1, {text, binding, CellType::Edit, {}});
+        sheet.setCell(2, 2, {key, binding == "[CLENUMSS]" ? "[NUMSS]" : "[CLENUMSS]", CellType::Edit, {}});
+        EXPECT_EQ(assistant::inputHint(sheet, 2, 1), hint) << binding << " " << text << " " << key;
+    }
+    EXPECT_EQ(assistant::socialSecurityKey("2750369123456"), 61);
 }
 
 } // namespace

@@ -143,16 +143,25 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
                   "Formalys (version 1).\n");
 }
 
-TEST_F(VerbsTest, BadUsageExitsWithTwo)
+// Every mistake on the command line is said in French, then exits with 2.
+TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
 {
-    for (const auto& arguments :
-         std::vector<std::vector<std::string>>{{}, {"inconnu"},
-                                               {"fill", "--dir", "DIR", "--form", "XYZ", "--out", "x"},
-                                               {"generate", "--form", "MT"}, {"grid", "a.cil", "b.cil"},
-                                               {"grid", "a.cil", "--json=oui"}}) {
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{}, "un verbe est attendu : fill, sheet, generate, 2035, fields, exchange, grid ou assistant"},
+        {{"inconnu", "--dir", "DIR"}, "« inconnu » n'est pas un verbe : fill, sheet"},
+        {{"fill", "--dir", "DIR", "--form", "XYZ", "--out", "x"}, "« --form » : « XYZ » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI"},
+        {{"generate", "--form", "MT"}, "« --dir » est obligatoire"},
+        {{"fill", "--dir", "a", "--dir", "b", "--form", "MT", "--out", "x"}, "« --dir » attend au plus 1 valeur(s), pas 2"},
+        {{"sheet", "--form", "MT", "--dir"}, "« --dir » attend une valeur"},
+        {{"exchange", "--dir", "DIR", "PATIENT"}, "« clé » est obligatoire"},
+        {{"grid", "a.cil", "b.cil"}, "argument inattendu : b.cil"},
+        {{"grid", "a.cil", "--json=oui"}, "ligne de commande incorrecte"},
+    };
+    for (const auto& [arguments, message] : rows) {
         const Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.code, cli::exitBadUsage) << ::testing::PrintToString(arguments);
-        EXPECT_NE(outcome.err.find("formalys --help"), std::string::npos);
+        EXPECT_EQ(outcome.code, cli::exitBadUsage) << message;
+        EXPECT_THAT(outcome.err, HasSubstr("formalys : " + message)) << outcome.err;
+        EXPECT_THAT(outcome.err, HasSubstr(".\nVoir « formalys --help ».\n"));
     }
     EXPECT_NE(run({"generate", "--help"}).out.find("--sheet"), std::string::npos);
 }

@@ -1,0 +1,99 @@
+#include "cli/verbs/AssistantVerb.h"
+
+#include "cli/ExitCode.h"
+#include "cli/Warnings.h"
+#include "component/ComponentState.h"
+#include "exchange/Exchange.h"
+#include "exchange/ProfileFile.h"
+#include "formalys/SHPDF.h"
+#include "windows/Application.h"
+#include "windows/QtWindows.h"
+
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <algorithm>
+#include <filesystem>
+#include <ostream>
+
+namespace formalys::cli {
+
+namespace {
+
+std::string stripped(const std::string& value)
+{
+    const auto first = value.find_first_not_of(' ');
+    return first == std::string::npos
+               ? ""
+               : value.substr(first, value.find_last_not_of(' ') - first + 1);
+}
+
+// Asks where to save the document, proposing "<form title> <patient name>.pdf" in the user's
+// documents folder. Cancelling keeps the proposed path: the document is never lost.
+std::string askForPath()
+{
+    std::string name = stripped(ReadExchange("RESULTAT", "TITRE", "")) + " " +
+                       stripped(ReadExchange("PATIENT", "NOM", "")) + " " +
+                       stripped(ReadExchange("PATIENT", "PRENOM", ""));
+    std::replace(name.begin(), name.end(), '/', '-'); // "AT/MP" is no folder
+    const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                             "/" + QString::fromStdString(stripped(name)) + ".pdf";
+    QFileDialog dialog(nullptr, QString::fromUtf8("Enregistrer le document Cerfa"), proposed,
+                       QString::fromUtf8("Documents PDF (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix("pdf");
+    dialog.setLabelText(QFileDialog::Accept, QString::fromUtf8("&Enregistrer"));
+    dialog.setLabelText(QFileDialog::Reject, QString::fromUtf8("&Annuler"));
+    dialog.setLabelText(QFileDialog::FileName, QString::fromUtf8("Nom du fichier :"));
+    dialog.setLabelText(QFileDialog::FileType, QString::fromUtf8("Type :"));
+    dialog.setLabelText(QFileDialog::LookIn, QString::fromUtf8("Dossier :"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        return dialog.selectedFiles().front().toStdString();
+    }
+    return proposed.toStdString();
+}
+
+} // namespace
+
+int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostream& err)
+{
+    windows::install();
+    if (windows::application() == nullptr) {
+        printWarnings(err);
+        return exitFailed;
+    }
+    std::string named; // the path the callback gave
+    const auto hostCallback = [&options, &named](std::int32_t, std::int32_t, std::int32_t,
+                                                 std::int32_t) {
+        named = options.output ? *options.output : askForPath();
+        exchange::writeProfileString(ComponentState::instance().exchangePath, "RESULTAT", "FICHIER",
+                                     named);
+        return 0;
+    };
+    SHPDF component;
+    component.CerfaInit(options.directory, 0, hostCallback);
+    if (options.modeless) {
+        component.CerfaMenuPatient();
+        windows::waitUntilAssistantClosed();
+    } else {
+        component.CerfaAssistant();
+    }
+    printWarnings(err);
+    if (ComponentState::instance().pauseFlag == flagTrue) {
+        out << "Saisie mise en pause : elle reprendra à la prochaine ouverture de l'assistant pour "
+               "ce patient.\n";
+        return exitSuccess;
+    }
+    if (named.empty()) {
+        out << "Fenêtre fermée sans générer de document.\n";
+        return exitSuccess;
+    }
+    if (!std::filesystem::is_regular_file(named)) {
+        err << "formalys : le document " << named << " n'a pas pu être écrit.\n";
+        return exitFailed;
+    }
+    out << named << '\n';
+    return exitSuccess;
+}
+
+} // namespace formalys::cli

@@ -1,0 +1,17 @@
+#pragma once
+// The Qt application behind the windows. A host that runs its own QApplication keeps it; a host
+// without one gets one on the first use of a window, kept for the life of the process.
+
+class QApplication;
+
+namespace formalys::windows {
+
+// Whether the process can show a window: a display (DISPLAY, WAYLAND_DISPLAY) or a Qt platform
+// chosen (QT_QPA_PLATFORM). Without any, Qt would abort the process on its first window.
+bool displayAvailable();
+
+// The process's QApplication, created if needed; nullptr, with the French warning "Aucun écran
+// disponible : la fenêtre ne peut pas s'ouvrir.", when no window can be shown.
+QApplication* application();
+
+} // namespace formalys::windows

@@ -1,0 +1,247 @@
+#include "windows/AssistantWindow.h"
+
+#include "assistant/Assistant.h"
+#include "assistant/GridLayout.h"
+#include "component/ComponentState.h"
+#include "windows/SheetModel.h"
+#include "windows/SheetView.h"
+
+#include <QComboBox>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QResizeEvent>
+
+// The pictures of the windows are compiled into the library; a static library must ask for them.
+static void initialiseResources()
+{
+    Q_INIT_RESOURCE(windows);
+}
+
+namespace formalys::windows {
+
+namespace {
+
+using assistant::twipsPerPixel;
+
+// The design of the window, in twips: the controls above the grid keep their places.
+constexpr int margin = 120;
+constexpr int gridTop = 960;
+
+int px(int twips)
+{
+    return twips / twipsPerPixel;
+}
+
+assistant::Assistant& core()
+{
+    return assistant::assistantWindow();
+}
+
+template <typename Control>
+Control* named(Control* control, const char* name, const char* accessibleName)
+{
+    control->setObjectName(name);
+    control->setAccessibleName(QString::fromUtf8(accessibleName));
+    return control;
+}
+
+} // namespace
+
+AssistantWindow& AssistantWindow::instance()
+{
+    static AssistantWindow* window = new AssistantWindow; // lives as long as the QApplication
+    return *window;
+}
+
+AssistantWindow::AssistantWindow()
+    : Combo1(named(new QComboBox(this), "Combo1", "Liste des formulaires Cerfa")),
+      SSData(named(new SheetView(this), "SSData", "Feuille du formulaire, à vérifier et corriger")),
+      SSPdf(named(new SheetView(this), "SSPdf", "Champs du modèle PDF")),
+      Command1(named(new QPushButton(QString::fromUtf8("&A propos de Formalys"), this), "Command1",
+                     "À propos de Formalys")),
+      Command2(
+          named(new QPushButton(QString::fromUtf8("&Générer le document Cerfa et Quitter"), this),
+                "Command2", "Générer le document Cerfa et quitter")),
+      Command4(named(new QPushButton(this), "Command4", "Faire une pause pour revenir à Kaluma")),
+      Label1(named(new QLabel(QString::fromUtf8("Formulaires Cerfa disponibles :"), this), "Label1",
+                   "Formulaires Cerfa disponibles")),
+      dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this))
+{
+    initialiseResources();
+    setObjectName("Param");
+    setAccessibleName(QString::fromUtf8("Assistant Formalys"));
+    setWindowTitle(QString::fromUtf8(
+        "Formalys, par Tournesolo - Pour Remplir Facilement les Formulaires Cerfa - v 1.2"));
+    Command4->setIcon(QIcon(":/formalys/images/pause.svg"));
+    Command4->setIconSize(QSize(px(360), px(360)));
+    Command4->setToolTip(QString::fromUtf8("Faire une pause pour revenir à Kaluma..."));
+    Label1->setBuddy(Combo1);
+    SSData->setModel(dataModel_);
+    SSPdf->setModel(pdfModel_);
+    SSPdf->hide(); // the field grid is never shown
+    dataModel_->onUserEdit = [] { core().noteUserEdit(); };
+
+    // The controls above the grid, left to right, at their places.
+    Label1->setGeometry(px(margin), px(margin), px(4800), px(285));
+    Combo1->setGeometry(px(margin), px(420), px(4800), Combo1->sizeHint().height());
+    int left = px(margin + 4800 + 240);
+    for (QPushButton* button : {Command2, Command4, Command1}) {
+        const int width = button == Command4 ? px(600) : button->sizeHint().width() + px(240);
+        button->setGeometry(left, px(390), width, std::max(button->sizeHint().height(), px(420)));
+        left += width + px(120);
+    }
+    SSData->setGeometry(px(margin), px(gridTop), px(4800), px(2000));
+    resize(std::max(left + px(margin), px(13200)), px(9000));
+
+    connect(Combo1, &QComboBox::activated, this, &AssistantWindow::chooseForm);
+    connect(Command2, &QPushButton::clicked, this, &AssistantWindow::generate);
+    connect(Command4, &QPushButton::clicked, this, &AssistantWindow::pause);
+    connect(Command1, &QPushButton::clicked, this, &AssistantWindow::about);
+}
+
+void AssistantWindow::open(bool modal)
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+        if (modal) {
+            waitUntilClosed();
+        }
+        return;
+    }
+    core().ensureLoaded();
+    refresh();
+    if (modal) {
+        exec();
+    } else {
+        show();
+        raise();
+        activateWindow();
+    }
+}
+
+void AssistantWindow::waitUntilClosed()
+{
+    if (!isVisible()) {
+        return;
+    }
+    QEventLoop loop;
+    connect(this, &QDialog::finished, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void AssistantWindow::refresh()
+{
+    if (!core().isLoaded()) {
+        closeSheets();
+        return;
+    }
+    assistant::FormList& list = core().Combo1();
+    Combo1->clear();
+    for (int i = 0; i < list.count(); ++i) {
+        Combo1->addItem(QString::fromStdString(list.entry(i)));
+    }
+    Combo1->setCurrentIndex(list.selectedIndex());
+    dataModel_->setSheet(&core().SSData());
+    pdfModel_->setSheet(&core().SSPdf());
+    SSData->layOut(core().SSData());
+    SSData->setVisible(core().SSDataView().visible);
+    placeGrid();
+}
+
+void AssistantWindow::closeSheets()
+{
+    dataModel_->setSheet(nullptr);
+    pdfModel_->setSheet(nullptr);
+}
+
+void AssistantWindow::chooseForm(int index)
+{
+    SSData->commitOpenEdit();
+    core().Combo1().select(static_cast<std::int16_t>(index));
+    refresh();
+}
+
+void AssistantWindow::generate()
+{
+    SSData->commitOpenEdit();
+    core().Command2_Click();
+    closeSheets();
+    accept();
+}
+
+void AssistantWindow::pause()
+{
+    SSData->commitOpenEdit();
+    core().Command4_Click();
+    if (core().isLoaded()) { // refused: the sheet and the window stay as they are
+        return;
+    }
+    closeSheets();
+    accept();
+}
+
+void AssistantWindow::about()
+{
+    // Opening the about window from here first keeps the tray icon from ever appearing.
+    ComponentState::instance().alone = flagTrue;
+}
+
+void AssistantWindow::reject()
+{
+    SSData->commitOpenEdit();
+    if (core().isLoaded() && core().hasUserEdits()) {
+        QMessageBox question(
+            QMessageBox::Question, "Formalys",
+            QString::fromUtf8(
+                "Fermer sans générer le document ? Les modifications seront perdues."),
+            QMessageBox::NoButton, this);
+        question.setObjectName("CloseQuestion");
+        QPushButton* yes = question.addButton("&Oui", QMessageBox::YesRole);
+        QPushButton* no = question.addButton("&Non", QMessageBox::NoRole);
+        yes->setObjectName("Oui");
+        no->setObjectName("Non");
+        question.setDefaultButton(no);
+        question.setEscapeButton(no);
+        question.exec();
+        if (question.clickedButton() != yes) {
+            return;
+        }
+    }
+    core().Unload();
+    closeSheets();
+    QDialog::reject();
+}
+
+void AssistantWindow::placeGrid()
+{
+    if (isMinimized()) {
+        return;
+    }
+    const int gridWidth = SSData->sheetWidth();
+    const assistant::GridPlacement placement =
+        assistant::placeGrid(width() * twipsPerPixel, height() * twipsPerPixel, gridTop,
+                             SSData->x() * twipsPerPixel, gridWidth * twipsPerPixel);
+    SSData->setGeometry(px(placement.gridLeft), px(gridTop), gridWidth, px(placement.gridHeight));
+    if (px(placement.windowWidth) > width()) {
+        resize(px(placement.windowWidth), height()); // laid out again, centred, once resized
+    }
+}
+
+void AssistantWindow::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    placeGrid();
+}
+
+void AssistantWindow::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        placeGrid(); // a minimised window was not laid out
+    }
+}
+
+} // namespace formalys::windows

@@ -1,0 +1,65 @@
+#pragma once
+// The assistant window (Param) on the screen: the form list, the mapping grid and the buttons. It
+// shows the state of the assistant of the core (assistant::assistantWindow()) and forwards the
+// user's actions to it; the core decides what they do.
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace formalys::windows {
+
+class SheetModel;
+class SheetView;
+
+class AssistantWindow final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The one window of the process, created on first use.
+    static AssistantWindow& instance();
+
+    // Loads the assistant if it has gone (running its Load), then shows it: modally, returning once
+    // the window has gone, or modelessly, returning at once. Called while the window is already
+    // open, brings it forward, and waits for it to go when `modal`.
+    void open(bool modal);
+
+    // Returns once the window has gone (at once when it is not open).
+    void waitUntilClosed();
+
+    // Shows the state of the core: the form list and the sheets, laid out.
+    void refresh();
+
+    // The controls, for the tests.
+    QComboBox* Combo1;
+    SheetView* SSData;
+    SheetView* SSPdf;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command4;
+
+public slots:
+    void reject() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    AssistantWindow();
+    void chooseForm(int index);
+    void generate();
+    void pause();
+    void about();
+    void closeSheets(); // the core unloaded: no sheet to show
+    void placeGrid();
+
+    QLabel* Label1;
+    SheetModel* dataModel_;
+    SheetModel* pdfModel_;
+};
+
+} // namespace formalys::windows

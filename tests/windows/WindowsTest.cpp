@@ -1,0 +1,296 @@
+// The windows driven as a user drives them, on the offscreen platform: the assistant with its form
+// list, its sheet typed into, ticked, generated, paused, closed; the message boxes; and a process
+// without a display. Documents are read back with QPDF.
+#include "assistant/PauseFile.h"
+#include "cli/verbs/AssistantVerb.h"
+#include "support/Test.h"
+#include "windows/AssistantWindow.h"
+#include "windows/QtWindows.h"
+#include "windows/SheetModel.h"
+#include "windows/SheetView.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+using formalys::windows::AssistantWindow;
+
+class WindowsTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        windows::install();
+        installShippedForms();
+        writeExchange("[PATIENT]\nNUMPA=12\nNOM=Lefèvre\nPRENOM=Zoé\nNUMSS=2750369123456\nCLENUMSS=61\n"
+                      "[MEDECIN]\nIDNAT=691234567\n");
+    }
+    void TearDown() override
+    {
+        if (w.isVisible()) {
+            w.done(QDialog::Rejected);
+        }
+        AppFixture::TearDown();
+    }
+    // Runs `answer` on the modal window that the next step opens (a message box, a question).
+    void whenModal(std::function<void(QWidget*)> answer)
+    {
+        QTimer::singleShot(0, [answer] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            answer(modal);
+        });
+    }
+    // Opens the assistant modelessly and chooses `form` in the list, as a user does.
+    void choose(int form)
+    {
+        SHPDF().CerfaMenuPatient();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.Combo1->setCurrentIndex(form);
+        emit w.Combo1->activated(form);
+    }
+    QWidget* focused() { return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : w.SSData; }
+    QModelIndex cellBoundTo(const std::string& binding)
+    {
+        for (int row = 0; row < w.SSData->model()->rowCount(); ++row) {
+            if (window().SSData().cell(2, row + 1).binding == binding) {
+                return w.SSData->model()->index(row, 1);
+            }
+        }
+        return {};
+    }
+    // Types `text` into the cell, character by character (accented letters as a keyboard sends them),
+    // then Return.
+    void type(const QModelIndex& cell, const QString& text)
+    {
+        w.SSData->setFocus();
+        w.SSData->setCurrentIndex(cell);
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QApplication::processEvents(); // Return commits once the editor has seen the key
+    }
+
+    AssistantWindow& w = AssistantWindow::instance();
+};
+
+TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
+{
+    SHPDF().CerfaMenuPatient(); // returns at once, the window open beside the host
+    ASSERT_TRUE(w.isVisible());
+    EXPECT_EQ(w.objectName(), "Param");
+    EXPECT_THAT(w.windowTitle().toStdString(), HasSubstr("Pour Remplir Facilement les Formulaires Cerfa - v 1.2"));
+    EXPECT_EQ(w.Combo1->count(), 4);
+    EXPECT_EQ(w.Combo1->currentIndex(), -1);
+    EXPECT_EQ(w.Combo1->itemText(3).toStdString(), "Démarche Soins Infirmiers (DSI)");
+    EXPECT_EQ(w.Command2->text().toStdString(), "&Générer le document Cerfa et Quitter");
+    EXPECT_EQ(w.Command1->text().toStdString(), "&A propos de Formalys");
+    EXPECT_EQ(w.Command4->toolTip().toStdString(), "Faire une pause pour revenir à Kaluma...");
+    EXPECT_FALSE(w.Command4->icon().isNull());
+    EXPECT_EQ(w.findChild<QLabel*>("Label1")->text().toStdString(), "Formulaires Cerfa disponibles :");
+    EXPECT_FALSE(w.SSPdf->isVisible());
+    for (QWidget* control :
+         w.findChildren<QWidget*>(QRegularExpression("^(Label1|Combo1|SSData|SSPdf|Command[124])$"))) {
+        EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+    }
+    for (int form = 0; form < 4; ++form) {
+        emit w.Combo1->activated(form);
+        QAbstractItemModelTester tester(w.SSData->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        EXPECT_EQ(w.SSData->model()->rowCount(), window().SSData().rowCount()) << form;
+        EXPECT_EQ(w.SSData->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Valeur");
+        EXPECT_GE(w.SSData->x(), 0) << "the grid fits, centred";
+        EXPECT_EQ(w.SSData->x() * 2 + w.SSData->width(), w.width()) << form;
+    }
+    const QModelIndex caption = w.SSData->model()->index(0, 0);
+    EXPECT_FALSE(caption.flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(cellBoundTo("domicile").flags() & Qt::ItemIsUserCheckable);
+    EXPECT_EQ(cellBoundTo("nom patient").data().toString().toStdString(), "Lefèvre");
+}
+
+// Typing (accented capitals too) replaces a cell and Return goes down; Space ticks a check box;
+// generation writes what was typed, as the document and its boxes show.
+TEST_F(WindowsTest, WhatIsTypedIsGenerated)
+{
+    choose(0);
+    hostNames(dir.file("déclaration.pdf"));
+    const QModelIndex name = cellBoundTo("nom");
+    type(name, "ÉLODIE-ŒUVRE");
+    EXPECT_EQ(w.SSData->currentIndex().row(), name.row() + 1) << "Return moves down";
+    type(cellBoundTo("[NUMSS]"), "1480575123456");
+    EXPECT_EQ(cellBoundTo("[NUMSS]").data(Qt::ToolTipRole).toString().toStdString(),
+              "La clé « 61 » ne correspond pas au numéro de sécurité sociale, dont la clé est 43.");
+    type(cellBoundTo("[CLENUMSS]"), "43");
+    EXPECT_FALSE(cellBoundTo("[NUMSS]").data(Qt::ToolTipRole).isValid());
+    for (const char* box : {"ben assuré", "ben ayant droit", "ben ayant droit"}) {
+        w.SSData->setCurrentIndex(cellBoundTo(box));
+        QTest::keyClick(w.SSData, Qt::Key_Space);
+    }
+    w.SSData->setCurrentIndex(cellBoundTo("fait à"));
+    QTest::keyClick(w.SSData, 'L');
+    QTest::keyClicks(focused(), "yon"); // left open: the button commits it
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible() || window().isLoaded());
+    PdfReadBack pdf(dir.file("déclaration.pdf"));
+    EXPECT_EQ(pdf.value("nom"), "ÉLODIE-ŒUVRE");
+    EXPECT_EQ(pdf.value("imm 1") + pdf.value("clé2") + pdf.value("fait à"), "13Lyon");
+    EXPECT_EQ(pdf.value("ben assuré") + pdf.value("ben ayant droit"), "OuiOff");
+}
+
+// The pause closes the window; the host opening it again for the same patient finds the form and
+// the sheet as typed; for another patient the paused work is discarded. A pause that cannot be kept
+// says why and leaves the window and the sheet as they are.
+TEST_F(WindowsTest, APauseResumesForTheSamePatientOnly)
+{
+    choose(3);
+    type(cellBoundTo("soins1"), "Pansement");
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(fs::exists(dir.file("12.ss")));
+    SHPDF().CerfaMenuPatient();
+    EXPECT_EQ(w.Combo1->currentIndex(), 3);
+    EXPECT_EQ(cellBoundTo("soins1").data().toString().toStdString(), "Pansement");
+    EXPECT_FALSE(fs::exists(dir.file("12.ss")));
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    writeExchange("[PATIENT]\nNUMPA=13\n[RESULTAT]\nLASTNUMPA=12\n");
+    SHPDF().CerfaMenuPatient();
+    EXPECT_EQ(w.Combo1->currentIndex(), -1);
+    EXPECT_FALSE(fs::exists(dir.file("12.ss")));
+
+    w.done(QDialog::Rejected);
+    window().Unload();
+    writeExchange("[PATIENT]\nNUMPA=a/b\n");
+    choose(3);
+    type(cellBoundTo("soins1"), "Pansement");
+    std::string shown;
+    whenModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        shown = box->windowTitle().toStdString() + " | " + box->text().toStdString();
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        box->accept();
+    });
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_THAT(shown, HasSubstr("Formalys | La saisie n'a pas pu être mise en pause"));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(cellBoundTo("soins1").data().toString().toStdString(), "Pansement");
+}
+
+// Closing asks first when the user has changed something: "Non" keeps the window and what was typed;
+// without changes, or after "Oui", the window goes and the patient's paused work with it.
+TEST_F(WindowsTest, ClosingAsksBeforeThrowingTypingAway)
+{
+    choose(3);
+    w.reject();
+    EXPECT_FALSE(w.isVisible() || window().isLoaded()) << "nothing typed: no question";
+    choose(3);
+    type(cellBoundTo("soins1"), "Pansement");
+    std::string asked;
+    whenModal([&](QWidget* question) {
+        asked = qobject_cast<QMessageBox*>(question)->text().toStdString();
+        question->findChild<QPushButton*>("Non")->click();
+    });
+    QTest::keyClick(w.SSData, Qt::Key_Escape);
+    EXPECT_EQ(asked, "Fermer sans générer le document ? Les modifications seront perdues.");
+    EXPECT_TRUE(w.isVisible());
+    writeBytes(dir.file("12.ss"), "{}");
+    whenModal([](QWidget* question) { question->findChild<QPushButton*>("Oui")->click(); });
+    w.close();
+    EXPECT_FALSE(w.isVisible() || fs::exists(dir.file("12.ss")));
+}
+
+// A grid wider than the window widens it; a narrower one is centred; a minimised window is not laid
+// out. CerfaAssistant while the window is open modelessly brings it forward and waits for it.
+TEST_F(WindowsTest, TheGridIsPlacedAndTheModalCallWaits)
+{
+    choose(0);
+    window().SSData().setColumnWidth(2, 30000);
+    w.refresh();
+    EXPECT_GE(w.width(), w.SSData->width());
+    window().SSData().setColumnWidth(2, 300);
+    w.refresh();
+    w.resize(w.width() + 100, w.height());
+    EXPECT_EQ(w.SSData->x() * 2 + w.SSData->width(), w.width());
+    bool waited = false;
+    QTimer::singleShot(50, [&] {
+        waited = w.isVisible();
+        QTest::mouseClick(w.Command4, Qt::LeftButton);
+    });
+    SHPDF().CerfaAssistant();
+    EXPECT_TRUE(waited);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(WindowsTest, MessageBoxesSayTheSystemsTexts)
+{
+    std::vector<std::string> shown;
+    const auto record = [&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        shown.push_back(box->windowTitle().toStdString() + "|" + box->text().toStdString() + "|" +
+                        std::to_string(box->icon()) + "|" + std::to_string(box->buttons().size()));
+        box->accept();
+    };
+    whenModal(record);
+    SHPDF().CerfaTest();
+    fs::remove(dir.file("DSI.pdf"));
+    SHPDF().CerfaMenuPatient();
+    whenModal(record);
+    emit w.Combo1->activated(3);
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"Information|Ok|1|1",
+                                        "Pb d'installation|Le fichier <DSI> de référence est introuvable !|3|1"}));
+}
+
+// `formalys assistant` acts as the host: it opens the window, names the document it is given and
+// says what became of the work.
+TEST_F(WindowsTest, TheAssistantVerbSaysWhatBecameOfTheWork)
+{
+    const std::string out = dir.file("Déclaration Lefèvre.pdf");
+    const std::tuple<bool, QPushButton*, std::string> rows[] = {
+        {false, w.Command2, out + "\n"},
+        {true, w.Command4, "Saisie mise en pause : elle reprendra à la prochaine ouverture de l'assistant pour ce patient.\n"},
+        {false, nullptr, "Fenêtre fermée sans générer de document.\n"}};
+    for (const auto& [modeless, button, said] : rows) {
+        QTimer::singleShot(0, [&, button] {
+            w.Combo1->setCurrentIndex(0);
+            emit w.Combo1->activated(0);
+            button != nullptr ? button->click() : w.done(QDialog::Rejected);
+        });
+        std::ostringstream printed, errors;
+        EXPECT_EQ(cli::runAssistant({dir.path(), modeless, out}, printed, errors), 0) << errors.str();
+        EXPECT_EQ(printed.str(), said);
+    }
+    EXPECT_EQ(PdfReadBack(out).value("imm 1"), "2");
+}
+
+// Without any display, a window operation shows nothing, says why and returns: no abort.
+TEST(WindowsWithoutDisplayTest, TheOperationSaysWhyAndReturns)
+{
+    TempDir dir;
+    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " FORMALYS_WINDOWS_PROGRAM
+                                " assistant --dir " +
+                                dir.path() + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::string output(4096, '\0');
+    output.resize(std::fread(output.data(), 1, output.size(), pipe));
+    EXPECT_EQ(::pclose(pipe), 1 << 8);
+    EXPECT_THAT(output, HasSubstr("Aucun écran disponible : la fenêtre ne peut pas s'ouvrir."));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0); // real widgets, drawn off screen
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

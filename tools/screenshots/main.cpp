@@ -1,0 +1,120 @@
+// screenshots: opens the windows of Formalys on a demo application directory, as a user would, and
+// saves pictures of them for the README. scripts/screenshots.sh runs it under Xvfb.
+//   screenshots DEMO_DIRECTORY OUTPUT_DIRECTORY
+#include "assistant/Assistant.h"
+#include "formalys/SHPDF.h"
+#include "windows/AssistantWindow.h"
+#include "windows/QtWindows.h"
+#include "windows/SheetView.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+#include <cstdio>
+
+namespace {
+
+using formalys::windows::AssistantWindow;
+
+QString output;
+
+void settle(int milliseconds = 300)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+// What the screen shows over `area`: the X server's pixels, as a user sees them.
+void save(const QString& name, QRect area)
+{
+    settle();
+    QScreen* screen = QApplication::primaryScreen();
+    screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+        .save(output + "/" + name + ".png");
+    std::printf("%s/%s.png\n", qPrintable(output), qPrintable(name));
+}
+
+// The first cell of the mapping grid bound to `binding`.
+QModelIndex cellBoundTo(AssistantWindow& window, const std::string& binding)
+{
+    const auto& sheet = formalys::assistant::assistantWindow().SSData();
+    QAbstractItemModel* model = window.SSData->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (sheet.cell(column + 1, row + 1).binding == binding) {
+                return model->index(row, column);
+            }
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "utilisation : screenshots RÉPERTOIRE_DÉMO DOSSIER_IMAGES\n");
+        return 2;
+    }
+    QApplication application(argc, argv);
+    output = argv[2];
+    formalys::windows::install();
+    formalys::SHPDF().CerfaInit(argv[1]);
+    AssistantWindow& window = AssistantWindow::instance();
+    window.move(0, 0);
+
+    const char* const forms[] = {"MT", "DEPAT", "PIRES", "DSI"};
+    for (int form = 0; form < 4; ++form) {
+        window.open(false);
+        window.Combo1->setCurrentIndex(form);
+        emit window.Combo1->activated(form);
+        save(QString("assistant-") + forms[form], window.frameGeometry());
+        window.done(QDialog::Rejected);
+        formalys::assistant::assistantWindow().Unload();
+    }
+
+    // An input hint: a key that does not match the social-security number.
+    window.open(false);
+    emit window.Combo1->activated(0);
+    const QModelIndex key = cellBoundTo(window, "[CLENUMSS]");
+    window.SSData->model()->setData(key, "99");
+    window.SSData->setCurrentIndex(key);
+    const QPoint over = window.SSData->viewport()->mapToGlobal(window.SSData->visualRect(key).center());
+    QCursor::setPos(over); // the pointer rests on the cell, as a user's does for its tip
+    settle();
+    QToolTip::showText(over, key.data(Qt::ToolTipRole).toString(), window.SSData->viewport());
+    settle();
+    QRect area = window.frameGeometry();
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->inherits("QTipLabel")) {
+            area = area.united(top->frameGeometry());
+        }
+    }
+    save("assistant-indication", area);
+    QToolTip::hideText();
+
+    // The question asked when the window is closed with changes.
+    QTimer::singleShot(400, [&] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        save("assistant-fermeture", window.frameGeometry());
+        if (question != nullptr) {
+            question->findChild<QPushButton*>("Non")->click(); // the window stays open
+        }
+    });
+    window.reject();
+    window.done(QDialog::Rejected);
+    formalys::assistant::assistantWindow().Unload();
+    return 0;
+}
