@@ -48,6 +48,16 @@ public:
     // host, which keeps running its event loop.
     void CerfaMenuPatient();
 
+    // Closes the tray window, which removes the tray icon; it does not come back while the
+    // component stays loaded. The assistant window is not touched. Call it before letting the
+    // component go.
+    void CerfaQuit();
+
+    // Shows the about window modally (creating the tray icon first, unless Alone is -1); once it
+    // has gone, TheData reads "Yes My Friend". Without a display it shows nothing and records a
+    // warning.
+    void CerfaAbout();
+
     // Shows the message "Ok" under the title "Information", and returns once it is dismissed.
     void CerfaTest();
 

@@ -28,6 +28,18 @@ void SHPDF::CerfaMenuPatient()
     ComponentState::instance().windows->showAssistant(false);
 }
 
+void SHPDF::CerfaQuit()
+{
+    ComponentState::instance().tray.unload();
+}
+
+void SHPDF::CerfaAbout()
+{
+    if (ComponentState::instance().tray.showAbout()) {
+        theData_ = "Yes My Friend";
+    }
+}
+
 void SHPDF::CerfaTest()
 {
     ComponentState::instance().messageBox->show("Ok", "Information",

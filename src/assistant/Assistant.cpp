@@ -100,7 +100,7 @@ void Assistant::Load()
     ComponentState& state = ComponentState::instance();
 
     if (state.pauseFlag == flagTrue) {
-        state.trayMenu->hideResumeItem();
+        state.tray.hideResumeItem();
     }
     state.pauseFlag = flagFalse;
     patientNumber_ = ReadExchange("PATIENT", "NUMPA", "0");
@@ -199,21 +199,35 @@ void Assistant::Command2_Click()
 void Assistant::Command4_Click()
 {
     ComponentState& state = ComponentState::instance();
-    state.trayMenu->showResumeItem();
+    state.tray.showResumeItem();
     WriteExchange("RESULTAT", "TITRE", Combo1().text());
     const std::string patient(text::strip(patientNumber_));
     WriteExchange("RESULTAT", "LASTNUMPA", patient);
     const auto path = pauseFilePath(patient);
     if (!path || !saveGridFile(SSData(), *path)) {
         // Closing now would lose what the user typed: the window stays open instead.
-        state.trayMenu->hideResumeItem();
+        state.tray.hideResumeItem();
         state.messageBox->show("La saisie n'a pas pu être mise en pause : le fichier de pause n'a "
                                "pas pu être enregistré. La fenêtre reste ouverte.",
                                "Formalys", MessageBoxPort::Icon::Critical);
         return;
     }
     state.pauseFlag = flagTrue;
+    if (state.tray.shouldTellNoNotificationArea()) {
+        state.messageBox->show("La saisie est en pause. Ce bureau n'affiche pas d'icône dans la zone "
+                               "de notification : pour reprendre la saisie, rouvrez l'assistant pour ce "
+                               "patient depuis votre logiciel.",
+                               "Formalys", MessageBoxPort::Icon::Information);
+    }
     Unload();
+}
+
+void Assistant::Command1_Click()
+{
+    // Opening the about window from here first keeps the tray icon from ever appearing.
+    ComponentState& state = ComponentState::instance();
+    state.alone = flagTrue;
+    state.tray.showAbout();
 }
 
 } // namespace formalys::assistant

@@ -80,6 +80,9 @@ public:
     // told and the window stays open, so nothing typed is lost.
     void Command4_Click();
 
+    // The about button: no tray icon from now on, then the about window, modally.
+    void Command1_Click();
+
 private:
     struct Controls;
 

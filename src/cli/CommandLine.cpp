@@ -2,7 +2,7 @@
 
 #include "assistant/FormTable.h"
 #include "cli/ExitCode.h"
-#include "cli/verbs/AssistantVerb.h"
+#include "cli/verbs/WindowVerbs.h"
 #include "cli/verbs/ExchangeVerb.h"
 #include "cli/verbs/FieldsVerb.h"
 #include "cli/verbs/Form2035Verb.h"
@@ -44,7 +44,7 @@ std::string french(const CLI::ParseError& error, const std::string& verb)
     if (message == "A subcommand is required") {
         const bool named = !verb.empty() && verb[0] != '-';
         return (named ? "« " + verb + " » n'est pas un verbe" : std::string("un verbe est attendu")) +
-               " : fill, sheet, generate, 2035, fields, exchange, grid ou assistant";
+               " : fill, sheet, generate, 2035, fields, exchange, grid, assistant ou about";
     }
     static const std::pair<std::regex, const char*> translations[] = {
         {std::regex("^(.+) is required$"), "« $1 » est obligatoire"},
@@ -236,6 +236,12 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         "--out", assistantOutput,
         "Chemin du document, donné par l'hôte ; sans lui, une fenêtre le demande");
 
+    std::string aboutDirectory;
+    auto* aboutVerb = addVerb(app, "about",
+                              "Ouvre la fenêtre « A propos de Formalys » comme le ferait "
+                              "l'application hôte (CerfaAbout)");
+    aboutVerb->add_option("--dir", aboutDirectory, "Répertoire de l'application")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
@@ -289,6 +295,10 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         }
         return windows.assistant != nullptr ? windows.assistant(assistant, out, err)
                                             : handOverToWindowsProgram(argv, err);
+    }
+    if (aboutVerb->parsed()) {
+        return windows.about != nullptr ? windows.about(aboutDirectory, out, err)
+                                        : handOverToWindowsProgram(argv, err);
     }
     return exitBadUsage;
 }

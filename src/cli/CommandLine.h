@@ -3,6 +3,7 @@
 // its exit code. Messages for the user are French; output goes to `out`, messages to `err`.
 
 #include <iosfwd>
+#include <string>
 
 namespace formalys::cli {
 
@@ -13,6 +14,7 @@ struct AssistantOptions;
 struct WindowVerbs
 {
     int (*assistant)(const AssistantOptions&, std::ostream& out, std::ostream& err) = nullptr;
+    int (*about)(const std::string& directory, std::ostream& out, std::ostream& err) = nullptr;
 };
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err, const WindowVerbs& windows = {});

@@ -5,7 +5,8 @@
 
 #include "component/Clock.h"
 #include "component/MessageBox.h"
-#include "component/TrayMenuPort.h"
+#include "component/TrayScreen.h"
+#include "component/TrayWindow.h"
 #include "component/WindowPort.h"
 #include "formalys/SHPDF.h"
 
@@ -27,12 +28,14 @@ struct ComponentState
     HostCallback hostCallback;
     std::int16_t pauseFlag = flagFalse;
 
-    // The ports through which the system reaches the user, the windows, the tray menu and the
-    // calendar.
+    // The ports through which the system reaches the user, the windows, the tray and the calendar.
     std::shared_ptr<MessageBoxPort> messageBox = std::make_shared<HeadlessMessageBox>();
     std::shared_ptr<WindowPort> windows = std::make_shared<HeadlessWindows>();
-    std::shared_ptr<TrayMenuPort> trayMenu = std::make_shared<HeadlessTrayMenu>();
+    std::shared_ptr<TrayScreen> trayScreen = std::make_shared<HeadlessTrayScreen>();
     std::shared_ptr<Clock> clock = std::make_shared<SystemClock>();
+
+    // The tray window, created on its first use.
+    TrayWindow tray;
 
     static ComponentState& instance();
 

@@ -32,7 +32,11 @@ QApplication* application()
     static int argc = 1;
     static char name[] = "formalys";
     static char* argv[] = {name, nullptr};
-    static QApplication* created = new QApplication(argc, argv);
+    static QApplication* created = [] {
+        auto* made = new QApplication(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false); // the tray icon outlives the windows
+        return made;
+    }();
     return created;
 }
 

@@ -13,12 +13,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-// The pictures of the windows are compiled into the library; a static library must ask for them.
-static void initialiseResources()
-{
-    Q_INIT_RESOURCE(windows);
-}
-
 namespace formalys::windows {
 
 namespace {
@@ -69,7 +63,6 @@ AssistantWindow::AssistantWindow()
                    "Formulaires Cerfa disponibles")),
       dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this))
 {
-    initialiseResources();
     setObjectName("Param");
     setAccessibleName(QString::fromUtf8("Assistant Formalys"));
     setWindowTitle(QString::fromUtf8(
@@ -185,8 +178,7 @@ void AssistantWindow::pause()
 
 void AssistantWindow::about()
 {
-    // Opening the about window from here first keeps the tray icon from ever appearing.
-    ComponentState::instance().alone = flagTrue;
+    core().Command1_Click();
 }
 
 void AssistantWindow::reject()

@@ -1,11 +1,23 @@
 #include "windows/QtWindows.h"
 
 #include "component/ComponentState.h"
+#include "windows/AboutWindow.h"
 #include "windows/Application.h"
 #include "windows/AssistantWindow.h"
 #include "windows/QtMessageBox.h"
+#include "windows/TrayIcon.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QIcon>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+// The pictures of the windows are compiled into the library; a static library must ask for them.
+static void initialiseResources()
+{
+    Q_INIT_RESOURCE(windows);
+}
 
 namespace formalys::windows {
 
@@ -16,17 +28,85 @@ void QtWindows::showAssistant(bool modal)
     }
 }
 
+void QtTrayScreen::addIcon()
+{
+    if (application() != nullptr) {
+        TrayIcon::instance().icon->show();
+    }
+}
+
+void QtTrayScreen::modifyIcon()
+{
+    if (application() != nullptr) {
+        QSystemTrayIcon* icon = TrayIcon::instance().icon;
+        icon->setIcon(icon->icon());
+        icon->setToolTip(icon->toolTip());
+    }
+}
+
+void QtTrayScreen::deleteIcon()
+{
+    if (application() != nullptr) {
+        TrayIcon::instance().icon->hide();
+    }
+}
+
+void QtTrayScreen::showResumeItem(bool shown)
+{
+    if (application() != nullptr) {
+        TrayIcon::instance().MRetour->setVisible(shown);
+    }
+}
+
+std::optional<TrayScreen::AboutEnd> QtTrayScreen::showAbout()
+{
+    if (application() == nullptr) {
+        return std::nullopt;
+    }
+    AboutWindow& about = AboutWindow::instance();
+    return about.exec() == QDialog::Accepted ? AboutEnd::Ok : AboutEnd::Closed;
+}
+
+bool QtTrayScreen::hasNotificationArea() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 void install()
 {
+    initialiseResources();
     ComponentState& state = ComponentState::instance();
     state.messageBox = std::make_shared<QtMessageBox>();
     state.windows = std::make_shared<QtWindows>();
+    state.trayScreen = std::make_shared<QtTrayScreen>();
 }
 
 void waitUntilAssistantClosed()
 {
     if (QCoreApplication::instance() != nullptr) {
         AssistantWindow::instance().waitUntilClosed();
+    }
+}
+
+bool resumableFromTray()
+{
+    const ComponentState& state = ComponentState::instance();
+    return state.pauseFlag == flagTrue && state.tray.iconShown() &&
+           state.trayScreen->hasNotificationArea();
+}
+
+void waitWhileResumableFromTray()
+{
+    QEventLoop loop;
+    const auto check = [&loop] {
+        if (!resumableFromTray() && !AssistantWindow::instance().isVisible()) {
+            loop.quit();
+        }
+    };
+    QObject::connect(&AssistantWindow::instance(), &QDialog::finished, &loop, check);
+    QObject::connect(&AboutWindow::instance(), &QDialog::finished, &loop, check);
+    if (resumableFromTray()) {
+        loop.exec();
     }
 }
 

@@ -83,3 +83,100 @@ TEST_F(SHPDFTest, Cerfa2035FillsTheFieldsNamedInItsSection)
 }
 
 } // namespace
+
+namespace {
+
+// The screen side of the tray, recording what the core asks of it.
+class RecordingTrayScreen final : public TrayScreen
+{
+public:
+    void addIcon() override { log += "add|"; }
+    void modifyIcon() override { log += "modify|"; }
+    void deleteIcon() override { log += "delete|"; }
+    void showResumeItem(bool shown) override { log += shown ? "MRetour+|" : "MRetour-|"; }
+    std::optional<AboutEnd> showAbout() override
+    {
+        log += "about|";
+        return std::exchange(closeAbout, false) ? AboutEnd::Closed : AboutEnd::Ok;
+    }
+    bool hasNotificationArea() const override { return area; }
+    std::string log;
+    bool closeAbout = false, area = true;
+};
+
+class TrayTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        state().trayScreen = screen;
+        writeExchange("[PATIENT]\nNUMPA=12\n");
+    }
+    void step(const std::string& what)
+    {
+        if (what.starts_with("Alone")) { SHPDF().CerfaInit(dir.path(), static_cast<std::int16_t>(std::stoi(what.substr(5)))); }
+        if (what == "CerfaAbout" || what == "about closed") {
+            screen->closeAbout = what == "about closed";
+            SHPDF().CerfaAbout();
+        }
+        if (what == "CerfaQuit") { SHPDF().CerfaQuit(); }
+        if (what == "pause") {
+            window().ensureLoaded();
+            window().Command4_Click();
+        }
+        if (what == "load") { window().ensureLoaded(); }
+        if (what == "about button") { window().ensureLoaded(), window().Command1_Click(); }
+        if (what == "MRetour") { state().tray.resume(); }
+    }
+
+    std::shared_ptr<RecordingTrayScreen> screen = std::make_shared<RecordingTrayScreen>();
+};
+
+// The tray window is created once, at its first use, reading Alone then only; unloaded, it never
+// shows the icon again while the component stays loaded.
+TEST_F(TrayTest, TheIconFollowsTheFirstUseAndTheClose)
+{
+    const std::tuple<std::vector<std::string>, std::string, bool> rows[] = { // steps, what the screen did, icon there
+        {{"CerfaAbout"}, "add|modify|about|", true},
+        {{"Alone-1", "CerfaAbout", "Alone0", "pause"}, "about|MRetour+|", false},
+        {{"Alone1", "pause", "load"}, "add|modify|MRetour+|MRetour-|", true},
+        {{"about button", "pause"}, "about|MRetour+|", false},
+        {{"pause", "about button"}, "add|modify|MRetour+|MRetour-|about|", true}, // the window loads again first
+        {{"CerfaQuit", "pause", "CerfaAbout"}, "add|modify|delete|MRetour+|about|", false},
+        {{"Alone-1", "CerfaQuit", "CerfaQuit"}, "", false},
+        {{"about closed", "CerfaAbout", "pause"}, "add|modify|about|delete|about|MRetour+|", false},
+        {{"MRetour"}, "add|modify|MRetour-|", true},
+        {{"pause", "MRetour", "pause"}, "add|modify|MRetour+|MRetour-|MRetour-|MRetour+|", true},
+        {{"load", "pause", "load", "load"}, "add|modify|MRetour+|MRetour-|", true},
+    };
+    for (const auto& [steps, log, icon] : rows) {
+        screen = std::make_shared<RecordingTrayScreen>();
+        SetUp();
+        for (const auto& what : steps) { step(what); }
+        EXPECT_EQ(screen->log, log) << ::testing::PrintToString(steps);
+        EXPECT_EQ(state().tray.iconShown(), icon) << ::testing::PrintToString(steps);
+        EXPECT_FALSE(state().tray.aboutShown());
+        window().Unload();
+    }
+}
+
+// TheData reads "Yes My Friend" on the object whose CerfaAbout has finished; without a window to
+// show, it stays empty. A pause that points at an icon the desktop cannot show says so, once.
+TEST_F(TrayTest, AboutAndPauseTellTheHostAndTheUser)
+{
+    SHPDF about, other;
+    about.CerfaAbout();
+    EXPECT_EQ(about.TheData() + "|" + other.TheData(), "Yes My Friend|");
+    state().trayScreen = std::make_shared<HeadlessTrayScreen>();
+    other.CerfaAbout();
+    EXPECT_EQ(other.TheData(), "");
+    EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("« A propos de Formalys » ne peut pas s'ouvrir")));
+    state().trayScreen = screen;
+    screen->area = false;
+    for (int i = 0; i < 2; ++i) { step("pause"); }
+    ASSERT_EQ(messages->shown.size(), 1u);
+    EXPECT_THAT(messages->shown[0].text, HasSubstr("Ce bureau n'affiche pas d'icône dans la zone de notification"));
+}
+
+} // namespace

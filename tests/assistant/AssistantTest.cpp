@@ -66,7 +66,7 @@ TEST_F(AssistantTest, LoadAndCloseKeepPausedWorkPerPatient)
     writeBytes(dir.file("12.ss"), "{}");
     writeBytes(dir.file("13.ss"), "{}");
     state().pauseFlag = flagTrue;
-    tray->resumeItemShown = true;
+    state().tray.showResumeItem();
     FormList& list = window().Combo1();
     EXPECT_EQ(list.entry(0) + "|" + list.entry(1) + "|" + list.entry(2) + "|" + list.entry(3),
               "Déclaration Médecin Traitant|Demande d'Entente Préalable AT/MP|Protocole de Soins (PIRES)|"
@@ -74,7 +74,7 @@ TEST_F(AssistantTest, LoadAndCloseKeepPausedWorkPerPatient)
     EXPECT_EQ(list.count() * 10 + list.selectedIndex(), 39);
     EXPECT_EQ(window().patientNumber(), "13");
     EXPECT_TRUE(window().SSDataView().visible && !window().SSPdfView().visible);
-    EXPECT_TRUE(!exists("12.ss") && exists("13.ss") && state().pauseFlag == flagFalse && !tray->resumeItemShown);
+    EXPECT_TRUE(!exists("12.ss") && exists("13.ss") && state().pauseFlag == flagFalse && !state().tray.resumeItemShown());
     window().Unload();
     EXPECT_FALSE(exists("13.ss") || window().isLoaded());
     window().ensureLoaded();
@@ -156,7 +156,7 @@ TEST_F(AssistantTest, APauseIsResumedForTheSamePatient)
     window().SSData().setCell(2, 2, {"tapé à la main", "", CellType::Edit, {}});
     const Sheet typed = window().SSData();
     window().Command4_Click();
-    EXPECT_TRUE(!window().isLoaded() && state().pauseFlag == flagTrue && tray->resumeItemShown);
+    EXPECT_TRUE(!window().isLoaded() && state().pauseFlag == flagTrue && state().tray.resumeItemShown());
     EXPECT_EQ(loadGridFile(dir.file("12.ss")).sheet, typed);
     EXPECT_NE(exchangeText().find("LASTNUMPA=12"), std::string::npos);
     window().ensureLoaded();
@@ -189,7 +189,7 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
         const Sheet typed = window().SSData();
         messages->shown.clear();
         window().Command4_Click();
-        EXPECT_TRUE(window().isLoaded() && state().pauseFlag == flagFalse && !tray->resumeItemShown) << number;
+        EXPECT_TRUE(window().isLoaded() && state().pauseFlag == flagFalse && !state().tray.resumeItemShown()) << number;
         EXPECT_EQ(window().SSData(), typed);
         ASSERT_EQ(messages->shown.size(), 1u) << number;
         EXPECT_THAT(messages->shown[0].text, HasSubstr("La saisie n'a pas pu être mise en pause"));

@@ -147,7 +147,7 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
 TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
 {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{}, "un verbe est attendu : fill, sheet, generate, 2035, fields, exchange, grid ou assistant"},
+        {{}, "un verbe est attendu : fill, sheet, generate, 2035, fields, exchange, grid, assistant ou about"},
         {{"inconnu", "--dir", "DIR"}, "« inconnu » n'est pas un verbe : fill, sheet"},
         {{"fill", "--dir", "DIR", "--form", "XYZ", "--out", "x"}, "« --form » : « XYZ » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI"},
         {{"generate", "--form", "MT"}, "« --dir » est obligatoire"},

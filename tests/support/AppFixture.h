@@ -38,7 +38,6 @@ protected:
         SHPDF().CerfaInit(dir.path());
         window().Unload(); // closed, as at the start of a process
         state().messageBox = messages;
-        state().trayMenu = tray;
         state().clock = std::make_shared<FixedClock>(
             std::chrono::year_month_day{std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
         takeWarnings();
@@ -70,7 +69,6 @@ protected:
 
     TempDir dir;
     std::shared_ptr<RecordingMessageBox> messages = std::make_shared<RecordingMessageBox>();
-    std::shared_ptr<HeadlessTrayMenu> tray = std::make_shared<HeadlessTrayMenu>();
 };
 
 } // namespace formalys::testing

@@ -2,19 +2,23 @@
 // list, its sheet typed into, ticked, generated, paused, closed; the message boxes; and a process
 // without a display. Documents are read back with QPDF.
 #include "assistant/PauseFile.h"
-#include "cli/verbs/AssistantVerb.h"
+#include "cli/verbs/WindowVerbs.h"
 #include "support/Test.h"
+#include "windows/AboutWindow.h"
 #include "windows/AssistantWindow.h"
 #include "windows/QtWindows.h"
 #include "windows/SheetModel.h"
 #include "windows/SheetView.h"
+#include "windows/TrayIcon.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 
@@ -29,6 +33,7 @@ protected:
     {
         AppFixture::SetUp();
         windows::install();
+        state().alone = flagTrue; // no tray icon, unless a test asks for one
         installShippedForms();
         writeExchange("[PATIENT]\nNUMPA=12\nNOM=Lefèvre\nPRENOM=Zoé\nNUMSS=2750369123456\nCLENUMSS=61\n"
                       "[MEDECIN]\nIDNAT=691234567\n");
@@ -40,14 +45,18 @@ protected:
         }
         AppFixture::TearDown();
     }
-    // Runs `answer` on the modal window that the next step opens (a message box, a question).
+    // Runs `answer` on the modal window that the next step opens (a message box, a question, a window
+    // shown modally), as soon as it is there.
     void whenModal(std::function<void(QWidget*)> answer)
     {
-        QTimer::singleShot(0, [answer] {
-            QWidget* modal = QApplication::activeModalWidget();
-            ASSERT_NE(modal, nullptr);
-            answer(modal);
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                delete poll;
+                answer(modal);
+            }
         });
+        poll->start(1);
     }
     // Opens the assistant modelessly and chooses `form` in the list, as a user does.
     void choose(int form)
@@ -105,7 +114,7 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
     }
     for (int form = 0; form < 4; ++form) {
         emit w.Combo1->activated(form);
-        QAbstractItemModelTester tester(w.SSData->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        QAbstractItemModelTester tester(w.SSData->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         EXPECT_EQ(w.SSData->model()->rowCount(), window().SSData().rowCount()) << form;
         EXPECT_EQ(w.SSData->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Valeur");
         EXPECT_GE(w.SSData->x(), 0) << "the grid fits, centred";
@@ -269,6 +278,99 @@ TEST_F(WindowsTest, TheAssistantVerbSaysWhatBecameOfTheWork)
         EXPECT_EQ(printed.str(), said);
     }
     EXPECT_EQ(PdfReadBack(out).value("imm 1"), "2");
+}
+
+// The tray as the offscreen platform has it (no notification area), or as a desktop with one.
+class TrayScreenWithArea final : public TrayScreen
+{
+public:
+    void addIcon() override { qt.addIcon(); }
+    void modifyIcon() override { qt.modifyIcon(); }
+    void deleteIcon() override { qt.deleteIcon(); }
+    void showResumeItem(bool shown) override { qt.showResumeItem(shown); }
+    std::optional<AboutEnd> showAbout() override { return qt.showAbout(); }
+    bool hasNotificationArea() const override { return true; }
+    windows::QtTrayScreen qt;
+};
+
+// Every activation of the icon opens its menu; after a pause the menu offers "Reprendre la saisie"
+// first, which resumes the work in the assistant and goes away. "A propos de Formalys" shows the
+// about window, whose links go to the opener; "&Ok" keeps the icon, the close button removes it.
+TEST_F(WindowsTest, TheTrayMenuResumesAndShowsTheAboutWindow)
+{
+    state().alone = flagFalse;
+    auto& tray = windows::TrayIcon::instance();
+    choose(3);
+    type(cellBoundTo("soins1"), "Pansement");
+    std::string told;
+    whenModal([&](QWidget* box) { told = qobject_cast<QMessageBox*>(box)->text().toStdString(), qobject_cast<QMessageBox*>(box)->accept(); });
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_THAT(told, HasSubstr("Ce bureau n'affiche pas d'icône")) << "offscreen has no notification area";
+    EXPECT_EQ(tray.icon->toolTip().toStdString(), "Formalys - Imprimer les formulaires Cerfa");
+    EXPECT_TRUE(tray.icon->isVisible() && !tray.icon->icon().isNull());
+    std::string items;
+    for (QAction* item : tray.MenuAbout->actions()) { items += item->objectName().toStdString() + " " + item->text().toStdString() + (item->isVisible() ? "|" : " (cachée)|"); }
+    EXPECT_EQ(items, "MRetour Reprendre la saisie|MInfo A propos de Formalys|");
+    for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick}) {
+        emit tray.icon->activated(reason);
+        EXPECT_TRUE(tray.MenuAbout->isVisible()) << reason;
+        tray.MenuAbout->hide();
+    }
+    int resumed = -1;
+    whenModal([&](QWidget*) { resumed = w.Combo1->currentIndex(); QTest::mouseClick(w.Command4, Qt::LeftButton); });
+    tray.MRetour->trigger();
+    QApplication::processEvents(); // the item acts once the menu has closed: the assistant, modal
+    EXPECT_EQ(resumed, 3);
+    EXPECT_TRUE(tray.MRetour->isVisible()) << "paused again";
+
+    auto& about = windows::AboutWindow::instance();
+    std::vector<std::string> opened;
+    about.openUrl = [&](const QUrl& url) { opened.push_back(url.toString().toStdString()); };
+    std::string texts;
+    whenModal([&](QWidget* shown) {
+        EXPECT_EQ(shown, &about);
+        for (QLabel* label : about.findChildren<QLabel*>(QRegularExpression("^Label[2-8]$"))) { texts += label->text().toStdString() + "|"; }
+        for (QLabel* link : {about.LSite, about.Picture1, about.LMail}) { QTest::mouseClick(link, Qt::LeftButton); }
+        QTest::mouseClick(about.Command1, Qt::LeftButton);
+    });
+    tray.MInfo->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(texts, "Pour remplir facilement les formulaires Cerfa|C'est simple, c'est bien, c'est pratique...|"
+                     "Mais bien sur... c'est..... Tournesolo !|Nous écrire :|Site :|Tél. : 01 99 00 12 34 - Fax : 01 99 00 12 35|Version 1.2|");
+    EXPECT_EQ(opened, (std::vector<std::string>{"http://www.tournesolo.example", "http://www.tournesolo.example", "mailto:contact@tournesolo.example"}));
+    EXPECT_TRUE(tray.icon->isVisible());
+    SHPDF host;
+    whenModal([](QWidget* shown) { shown->close(); });
+    host.CerfaAbout();
+    EXPECT_EQ(host.TheData(), "Yes My Friend");
+    EXPECT_FALSE(tray.icon->isVisible() || state().tray.iconShown());
+}
+
+// `formalys about` and, where the desktop has a notification area, `formalys assistant` waiting in
+// the tray after a pause until the work resumed from its menu is generated.
+TEST_F(WindowsTest, TheVerbsActAsAHostWould)
+{
+    whenModal([](QWidget* about) { about->findChild<QPushButton*>("Command1")->click(); });
+    std::ostringstream printed, errors;
+    EXPECT_EQ(cli::runAbout(dir.path(), printed, errors), 0);
+    EXPECT_EQ(printed.str(), "TheData : Yes My Friend\n");
+
+    state().reset();
+    windows::install();
+    state().trayScreen = std::make_shared<TrayScreenWithArea>();
+    const std::string out = dir.file("soins.pdf");
+    QTimer::singleShot(0, [&] {
+        emit w.Combo1->activated(3);
+        QTimer::singleShot(0, [&] {
+            windows::TrayIcon::instance().MRetour->trigger();
+            whenModal([&](QWidget*) { QTest::mouseClick(w.Command2, Qt::LeftButton); });
+        });
+        QTest::mouseClick(w.Command4, Qt::LeftButton);
+    });
+    printed.str("");
+    EXPECT_EQ(cli::runAssistant({dir.path(), false, out}, printed, errors), 0) << errors.str();
+    EXPECT_EQ(printed.str(), "Saisie en pause : « Reprendre la saisie » dans le menu de l'icône Formalys de la zone de notification la reprend.\n" + out + "\n");
+    EXPECT_FALSE(windows::TrayIcon::instance().icon->isVisible()) << "CerfaQuit at the end";
 }
 
 // Without any display, a window operation shows nothing, says why and returns: no abort.

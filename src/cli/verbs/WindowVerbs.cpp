@@ -1,4 +1,4 @@
-#include "cli/verbs/AssistantVerb.h"
+#include "cli/verbs/WindowVerbs.h"
 
 #include "cli/ExitCode.h"
 #include "cli/Warnings.h"
@@ -57,7 +57,6 @@ std::string askForPath()
 
 int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostream& err)
 {
-    windows::install();
     if (windows::application() == nullptr) {
         printWarnings(err);
         return exitFailed;
@@ -78,8 +77,16 @@ int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostrea
     } else {
         component.CerfaAssistant();
     }
+    const ComponentState& state = ComponentState::instance();
+    if (windows::resumableFromTray()) {
+        out << "Saisie en pause : « Reprendre la saisie » dans le menu de l'icône Formalys de la zone "
+               "de notification la reprend.\n"
+            << std::flush;
+        windows::waitWhileResumableFromTray();
+    }
+    component.CerfaQuit();
     printWarnings(err);
-    if (ComponentState::instance().pauseFlag == flagTrue) {
+    if (state.pauseFlag == flagTrue) {
         out << "Saisie mise en pause : elle reprendra à la prochaine ouverture de l'assistant pour "
                "ce patient.\n";
         return exitSuccess;
@@ -93,6 +100,20 @@ int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostrea
         return exitFailed;
     }
     out << named << '\n';
+    return exitSuccess;
+}
+
+int runAbout(const std::string& directory, std::ostream& out, std::ostream& err)
+{
+    SHPDF component;
+    component.CerfaInit(directory);
+    component.CerfaAbout();
+    component.CerfaQuit();
+    printWarnings(err);
+    if (component.TheData().empty()) {
+        return exitFailed;
+    }
+    out << "TheData : " << component.TheData() << '\n';
     return exitSuccess;
 }
 
