@@ -14,6 +14,7 @@ packages=(
     libbenchmark-dev                 # benchmarks
     poppler-utils                    # pdftoppm: rendering checks and screenshots
     xvfb xauth fonts-dejavu-core     # widget tests and readable text
+    trayer                           # a notification area under Xvfb, for the screenshots
 )
 
 missing=()

@@ -80,6 +80,7 @@ AboutWindow::AboutWindow()
         italic->setFont(slanted);
     }
     Label1->setWordWrap(true);
+    Label2->setWordWrap(true);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(18, 18, 18, 14);
@@ -99,7 +100,7 @@ AboutWindow::AboutWindow()
     grid->addWidget(Label8, 9, 0, 1, 2, Qt::AlignBottom);
     grid->addWidget(Command1, 9, 2, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
-    setFixedWidth(480);
+    setFixedWidth(500);
 
     for (QLabel* followed : {LSite, LMail, Picture1}) {
         followed->installEventFilter(this);

@@ -3,19 +3,24 @@
 //   screenshots DEMO_DIRECTORY OUTPUT_DIRECTORY
 #include "assistant/Assistant.h"
 #include "formalys/SHPDF.h"
+#include "component/ComponentState.h"
+#include "windows/AboutWindow.h"
 #include "windows/AssistantWindow.h"
 #include "windows/QtWindows.h"
 #include "windows/SheetView.h"
+#include "windows/TrayIcon.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QCursor>
 #include <QElapsedTimer>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolTip>
 #include <cstdio>
@@ -116,5 +121,41 @@ int main(int argc, char** argv)
     window.reject();
     window.done(QDialog::Rejected);
     formalys::assistant::assistantWindow().Unload();
+
+    // The tray icon and its menu, before and after a pause (scripts/screenshots.sh runs trayer, a
+    // notification area, at the top right of the screen).
+    QWidget desktop; // a plain desktop under the notification area, instead of the black screen
+    desktop.setWindowFlags(Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+    desktop.setStyleSheet("background: #3b6ea5;");
+    desktop.setGeometry(QApplication::primaryScreen()->geometry());
+    desktop.show();
+    desktop.lower();
+    auto& tray = formalys::windows::TrayIcon::instance();
+    formalys::ComponentState::instance().tray.hideResumeItem(); // the tray window's first use
+    settle(1000);
+    const auto menuShot = [&](const QString& name) {
+        const QRect icon = tray.icon->geometry();
+        QCursor::setPos(icon.center().x(), icon.bottom() + 4); // the menu opens just below the icon
+        emit tray.icon->activated(QSystemTrayIcon::Trigger);
+        settle();
+        const QRect menu = tray.MenuAbout->geometry();
+        const QRect shot = icon.united(menu).adjusted(-60, -8, 60, 16);
+        save(name, shot.intersected(QApplication::primaryScreen()->geometry()));
+        tray.MenuAbout->hide();
+    };
+    menuShot("tray-menu");
+    window.open(false);
+    emit window.Combo1->activated(0);
+    window.Command4->click(); // the pause
+    menuShot("tray-menu-pause");
+
+    // The about window, shown by CerfaAbout, hidden by its "&Ok".
+    QTimer::singleShot(400, [] {
+        auto& about = formalys::windows::AboutWindow::instance();
+        save("about", about.frameGeometry());
+        about.Command1->click();
+    });
+    formalys::SHPDF().CerfaAbout();
+    formalys::SHPDF().CerfaQuit();
     return 0;
 }
