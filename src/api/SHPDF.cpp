@@ -9,13 +9,9 @@ namespace formalys {
 void SHPDF::CerfaInit(const std::string& APath, std::int16_t Alone, HostCallback ACallBack)
 {
     ComponentState& state = ComponentState::instance();
-    state.applicationDirectory = APath.empty() ? componentDirectory() : APath;
+    state.setApplicationDirectory(APath);
     state.alone = Alone;
-    if (state.applicationDirectory.ends_with('/')) {
-        state.applicationDirectory.pop_back(); // one only: a second trailing "/" stays
-    }
     state.hostCallback = std::move(ACallBack);
-    state.exchangePath = state.applicationDirectory + "/Formalys.ini";
 }
 
 void SHPDF::CerfaAssistant()

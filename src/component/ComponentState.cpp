@@ -20,6 +20,15 @@ void ComponentState::reset()
     *this = ComponentState{};
 }
 
+void ComponentState::setApplicationDirectory(const std::string& path)
+{
+    applicationDirectory = path.empty() ? componentDirectory() : path;
+    if (applicationDirectory.ends_with('/')) {
+        applicationDirectory.pop_back(); // one only: a second trailing "/" stays
+    }
+    exchangePath = applicationDirectory + "/Formalys.ini";
+}
+
 std::string componentDirectory()
 {
     char resolved[PATH_MAX];

@@ -41,6 +41,10 @@ struct ComponentState
 
     // Back to the state before the first CerfaInit: empty texts, zero numbers, default ports.
     void reset();
+
+    // The application directory and the exchange file in it: `path` less one trailing "/", or the
+    // component's own directory when `path` is empty.
+    void setApplicationDirectory(const std::string& path);
 };
 
 // The directory of the component's own module: libformalys when it is loaded as a shared

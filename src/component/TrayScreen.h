@@ -11,7 +11,11 @@ class TrayScreen
 {
 public:
     // How a shown about window went: hidden by its "&Ok" button, or closed any other way.
-    enum class AboutEnd { Ok, Closed };
+    enum class AboutEnd
+    {
+        Ok,
+        Closed
+    };
 
     virtual ~TrayScreen() = default;
     virtual void addIcon() = 0;

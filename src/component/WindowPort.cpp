@@ -4,10 +4,16 @@
 
 namespace formalys {
 
-void HeadlessWindows::showAssistant(bool)
+bool HeadlessWindows::showAssistant(bool)
 {
     reportWarning(
         "La bibliothèque des fenêtres n'est pas chargée : l'assistant ne peut pas s'ouvrir.");
+    return false;
+}
+
+bool HeadlessWindows::processEvents(int)
+{
+    return false;
 }
 
 } // namespace formalys

@@ -10,14 +10,19 @@ class WindowPort
 public:
     virtual ~WindowPort() = default;
     // The assistant window: modally (CerfaAssistant), returning once it has gone, or modelessly
-    // (CerfaMenuPatient), returning at once.
-    virtual void showAssistant(bool modal) = 0;
+    // (CerfaMenuPatient), returning at once. Returns false when no window could be shown (the
+    // reason is a warning).
+    virtual bool showAssistant(bool modal) = 0;
+    // Handles the windows' events for `milliseconds`, for a host that runs no event loop of its
+    // own. Returns false when there is no window system to serve.
+    virtual bool processEvents(int milliseconds) = 0;
 };
 
 class HeadlessWindows final : public WindowPort
 {
 public:
-    void showAssistant(bool modal) override;
+    bool showAssistant(bool modal) override;
+    bool processEvents(int milliseconds) override;
 };
 
 } // namespace formalys

@@ -14,8 +14,9 @@ namespace {
 constexpr const char* site = "www.tournesolo.example";
 constexpr const char* mail = "contact@tournesolo.example";
 constexpr const char* phones = "Tél. : 01 99 00 12 34 - Fax : 01 99 00 12 35";
-constexpr const char* notice = "Formalys est un logiciel de Tournesolo SARL, 12 rue des Tournesols, "
-                               "69999 Lyon Cedex 99. Tous droits réservés.";
+constexpr const char* notice =
+    "Formalys est un logiciel de Tournesolo SARL, 12 rue des Tournesols, "
+    "69999 Lyon Cedex 99. Tous droits réservés.";
 
 QLabel* label(QWidget* parent, const char* name, const char* text, const char* accessibleName)
 {
@@ -112,8 +113,9 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const bool clicked = event->type() == QEvent::MouseButtonRelease;
     const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
-    const bool typed = key != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                                          key->key() == Qt::Key_Space);
+    const bool typed =
+        key != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                           key->key() == Qt::Key_Space);
     if (!clicked && !typed) {
         return QDialog::eventFilter(watched, event);
     }

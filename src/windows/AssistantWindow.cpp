@@ -6,12 +6,14 @@
 #include "windows/SheetModel.h"
 #include "windows/SheetView.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QWindow>
 
 namespace formalys::windows {
 
@@ -106,6 +108,12 @@ void AssistantWindow::open(bool modal)
     }
     core().ensureLoaded();
     refresh();
+    // In a host with windows of its own, the assistant belongs to the host's active window: it
+    // stays above it and is centred on it. The host keeps owning its window: no Qt parent is set.
+    if (QWidget* host = QApplication::activeWindow(); host != nullptr && host != this) {
+        winId();
+        windowHandle()->setTransientParent(host->windowHandle());
+    }
     if (modal) {
         exec();
     } else {

@@ -12,6 +12,8 @@
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <algorithm>
 
 // The pictures of the windows are compiled into the library; a static library must ask for them.
 static void initialiseResources()
@@ -21,11 +23,24 @@ static void initialiseResources()
 
 namespace formalys::windows {
 
-void QtWindows::showAssistant(bool modal)
+bool QtWindows::showAssistant(bool modal)
 {
-    if (application() != nullptr) {
-        AssistantWindow::instance().open(modal);
+    if (application() == nullptr) {
+        return false;
     }
+    AssistantWindow::instance().open(modal);
+    return true;
+}
+
+bool QtWindows::processEvents(int milliseconds)
+{
+    if (QCoreApplication::instance() == nullptr) {
+        return false;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(std::max(milliseconds, 0), &loop, &QEventLoop::quit);
+    loop.exec();
+    return true;
 }
 
 void QtTrayScreen::addIcon()

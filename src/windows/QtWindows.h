@@ -11,7 +11,8 @@ namespace formalys::windows {
 class QtWindows final : public WindowPort
 {
 public:
-    void showAssistant(bool modal) override;
+    bool showAssistant(bool modal) override;
+    bool processEvents(int milliseconds) override;
 };
 
 class QtTrayScreen final : public TrayScreen

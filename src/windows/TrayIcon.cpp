@@ -31,10 +31,12 @@ TrayIcon::TrayIcon()
     connect(icon, &QSystemTrayIcon::activated, MenuAbout,
             [this](QSystemTrayIcon::ActivationReason) { MenuAbout->popup(QCursor::pos()); });
     // The items act once the menu has closed.
-    connect(MRetour, &QAction::triggered, this, [] { ComponentState::instance().tray.resume(); },
-            Qt::QueuedConnection);
-    connect(MInfo, &QAction::triggered, this, [] { ComponentState::instance().tray.showAbout(); },
-            Qt::QueuedConnection);
+    connect(
+        MRetour, &QAction::triggered, this, [] { ComponentState::instance().tray.resume(); },
+        Qt::QueuedConnection);
+    connect(
+        MInfo, &QAction::triggered, this, [] { ComponentState::instance().tray.showAbout(); },
+        Qt::QueuedConnection);
 }
 
 } // namespace formalys::windows

@@ -1,6 +1,7 @@
 // The operations of SHPDF as a host calls them: CerfaInit sets the process-wide state, CerfaTest
 // shows its message, Cerfa2035 fills form 2035 into the current directory.
 #include "formalys/SHPDF.h"
+#include "formalys/formalys.h"
 
 #include "support/Test.h"
 
@@ -177,6 +178,90 @@ TEST_F(TrayTest, AboutAndPauseTellTheHostAndTheUser)
     for (int i = 0; i < 2; ++i) { step("pause"); }
     ASSERT_EQ(messages->shown.size(), 1u);
     EXPECT_THAT(messages->shown[0].text, HasSubstr("Ce bureau n'affiche pas d'icône dans la zone de notification"));
+}
+
+} // namespace
+
+namespace {
+
+// The C interface as a host in another language calls it: codes, texts, the reason of a failure.
+class FormalysCTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        installShippedForms();
+        writeExchange("[PATIENT]\nNUMPA=12\nNOM=Lefèvre\nNUMSS=2750369123456\n[2035]\nNOM=Béranger Cécile\n");
+        object = formalys_shpdf_new();
+    }
+    void TearDown() override
+    {
+        formalys_shpdf_free(object);
+        AppFixture::TearDown();
+    }
+    FormalysSHPDF* object = nullptr;
+};
+
+TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
+{
+    using Call = std::function<int(FormalysSHPDF*)>;
+    const std::pair<const char*, Call> operations[] = {
+        {"set_thedata", [](FormalysSHPDF* o) { return formalys_shpdf_set_thedata(o, "x"); }},
+        {"init", [](FormalysSHPDF* o) { return formalys_cerfa_init(o, nullptr, 0, nullptr); }},
+        {"assistant", formalys_cerfa_assistant}, {"quit", formalys_cerfa_quit}, {"menu_patient", formalys_cerfa_menu_patient},
+        {"about", formalys_cerfa_about}, {"test", formalys_cerfa_test}, {"2035", formalys_cerfa_2035}};
+    for (const auto& [name, call] : operations) {
+        EXPECT_EQ(call(nullptr), 2) << name;
+        EXPECT_STREQ(formalys_last_error(), "aucun objet Formalys") << name;
+    }
+    formalys_shpdf_free(nullptr);
+    EXPECT_STREQ(formalys_shpdf_get_thedata(nullptr), "");
+
+    // The core alone, as the tests link it: no window library, so no window opens.
+    const std::tuple<Call, int, std::string> rows[] = { // call, code, reason
+        {formalys_cerfa_test, 0, ""},
+        {formalys_cerfa_assistant, 1, "la fenêtre n'a pas pu s'ouvrir ; La bibliothèque des fenêtres n'est pas chargée : l'assistant ne peut pas s'ouvrir."},
+        {formalys_cerfa_about, 1, "la fenêtre n'a pas pu s'ouvrir ; La bibliothèque des fenêtres n'est pas chargée : la fenêtre « A propos de Formalys » ne peut pas s'ouvrir."},
+        {[](FormalysSHPDF*) { return formalys_process_events(10); }, 1, "aucune fenêtre à servir"},
+        {[](FormalysSHPDF*) { return formalys_generate(nullptr, "mt", nullptr, nullptr); }, 2, "formulaire inconnu : MT, DEPAT, PIRES ou DSI sont attendus"},
+        {[](FormalysSHPDF*) { return formalys_generate(nullptr, "DSI", "/absente.cil", nullptr); }, 1, "la feuille corrigée /absente.cil est refusée ; aucun document n'est produit ; "},
+        {formalys_cerfa_quit, 0, ""}};
+    for (const auto& [call, code, reason] : rows) {
+        EXPECT_EQ(call(object), code) << reason;
+        EXPECT_THAT(formalys_last_error(), ::testing::StartsWith(reason));
+    }
+    EXPECT_EQ(formalys_shpdf_set_thedata(object, "Lefèvre"), 0);
+    EXPECT_STREQ(formalys_shpdf_get_thedata(object), "Lefèvre");
+    EXPECT_TRUE(takeWarnings().empty()) << "each call takes its warnings";
+}
+
+// Generation without a window, named by the host's C callback or by `out`; form 2035 into the
+// current directory; a missing template is a failure with its reason.
+TEST_F(FormalysCTest, GenerationAndForm2035WriteTheirDocuments)
+{
+    static std::string named; // what the C callback below writes
+    named = dir.file("par le rappel.pdf");
+    ASSERT_EQ(formalys_cerfa_init(object, (dir.path() + "/").c_str(), -1, [](int32_t, int32_t, int32_t, int32_t) {
+        WriteExchange("RESULTAT", "FICHIER", named);
+        return int32_t{0};
+    }), 0);
+    EXPECT_EQ(formalys_generate(nullptr, "DSI", nullptr, nullptr), 0) << formalys_last_error();
+    EXPECT_EQ(PdfReadBack(named).value("nom patient"), "Lefèvre");
+    EXPECT_EQ(formalys_generate(dir.path().c_str(), "MT", nullptr, dir.file("mt.pdf").c_str()), 0);
+    EXPECT_EQ(PdfReadBack(dir.file("mt.pdf")).value("imm 1"), "2");
+    fs::remove(dir.file("PIRES.pdf"));
+    EXPECT_EQ(formalys_generate(dir.path().c_str(), "PIRES", nullptr, dir.file("p.pdf").c_str()), 1);
+    EXPECT_STREQ(formalys_last_error(), "le modèle du formulaire « PIRES » n'a pas pu être chargé");
+    EXPECT_EQ(messages->shown.back().text, "Le fichier <PIRES> de référence est introuvable !") << "shown as always";
+
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    EXPECT_EQ(formalys_cerfa_2035(object), 0);
+    fs::remove(dir.file("2035.pdf"));
+    EXPECT_EQ(formalys_cerfa_2035(object), 1);
+    fs::current_path(before);
+    EXPECT_EQ(PdfReadBack(dir.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
 }
 
 } // namespace

@@ -1,14 +1,47 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix, builds tests/package against it with find_package, and
-# runs the host program: the library is found, linked and loaded as a host would.
+# The installed Formalys as hosts consume it: the build installed into a fresh prefix, libformalys
+# exporting nothing but its two interfaces, and the example hosts of examples/ built against the
+# installed files (C through pkg-config, C++ through find_package) and run, with the Python one, on
+# the offscreen platform.
 set -euo pipefail
 build=$1
-source=$(cd "$(dirname "$0")" && pwd)
+source=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cmake --install "$build" --prefix "$work/prefix" > /dev/null
-cmake -S "$source" -B "$work/host" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" > /dev/null
-cmake --build "$work/host" > /dev/null
-LD_LIBRARY_PATH="$work/prefix/lib" "$work/host/host" "$work" 2>&1 | tee "$work/output"
-grep -q "Le fichier <2035.pdf> de référence est introuvable !" "$work/output"
-pkg-config --exists --print-errors "$work/prefix/lib/pkgconfig/formalys.pc"
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" > /dev/null
+library=$prefix/lib/libformalys.so.1
+
+leaked=$(nm -D --defined-only "$library" | awk '{ print $3 }' |
+         grep -v -E '^(formalys_[a-z_0-9]+|_ZN8formalys5SHPDF[A-Za-z0-9_]+|FORMALYS_1)@@FORMALYS_1$|^FORMALYS_1$' || true)
+[ -z "$leaked" ] || { echo "libformalys exports more than its interfaces:"; echo "$leaked"; exit 1; }
+
+export PKG_CONFIG_PATH=$prefix/lib/pkgconfig LD_LIBRARY_PATH=$prefix/lib QT_QPA_PLATFORM=offscreen
+# shellcheck disable=SC2046
+cc -std=c11 -Wall -Werror "$source/examples/c/host.c" $(pkg-config --cflags --libs formalys) -o "$work/c-host"
+cmake -S "$source/examples/cpp" -B "$work/cpp" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" > /dev/null
+cmake --build "$work/cpp" > /dev/null
+
+application() { # a fresh application directory with the templates and the grids
+    mkdir -p "$work/$1"
+    cp "$build"/data/forms/*.pdf "$source"/data/grids/*.cil "$work/$1/"
+    echo "$work/$1"
+}
+run() { # a host's output, checked for each expected line
+    local name=$1; shift
+    "$@" > "$work/$name.out" 2>&1 || { cat "$work/$name.out"; echo "$name: exit $?"; exit 1; }
+    cat "$work/$name.out"
+}
+run c "$work/c-host" "$(application c)" 0.3
+grep -q "^4 documents générés" "$work/c.out"
+grep -q "^assistant ouvert" "$work/c.out"
+test -s "$work/c/2035Ok.pdf" && test -s "$work/c/document-4.pdf"
+
+run python env PYTHONPATH="$source/examples/python" FORMALYS_LIBRARY="$library" \
+    python3 "$source/examples/python/host.py" "$(application python)" 0.3
+grep -q "^4 documents générés" "$work/python.out"
+grep -q "^refusé comme attendu : formulaire inconnu" "$work/python.out"
+grep -q "^assistant ouvert" "$work/python.out"
+
+run cpp "$work/cpp/host" "$(application cpp)" 0.3
+grep -q "^assistant ouvert, enfant de la fenêtre principale" "$work/cpp.out"

@@ -1,0 +1,221 @@
+// The C interface over SHPDF and the windowless generation. Every function runs its work inside
+// `guarded`, so that no exception crosses into the host, and records why a call failed for
+// formalys_last_error. The warnings a call records are its failure's details; they are taken at
+// every call, so that a long-running host does not pile them up.
+#include "assistant/WindowlessRun.h"
+#include "component/ComponentState.h"
+#include "component/Warnings.h"
+#include "formalys/SHPDF.h"
+#include "formalys/formalys.h"
+#include "forms/Form2035.h"
+
+#include <exception>
+#include <new>
+#include <string>
+
+struct FormalysSHPDF
+{
+    formalys::SHPDF object;
+    std::string theData; // the text last handed out by formalys_shpdf_get_thedata
+};
+
+namespace {
+
+using namespace formalys;
+
+constexpr int done = 0;
+constexpr int failed = 1;
+constexpr int badArguments = 2;
+
+thread_local std::string lastError;
+
+// Joins `reason` and the warnings the call recorded.
+std::string describe(std::string reason, const std::vector<std::string>& warnings)
+{
+    for (const std::string& warning : warnings) {
+        reason += (reason.empty() ? "" : " ; ") + warning;
+    }
+    return reason;
+}
+
+// Runs `work`, which returns true when it succeeded (or a failure reason as a French text).
+template <typename Work> int guarded(Work&& work)
+{
+    lastError.clear();
+    try {
+        const std::string failure = work();
+        const auto warnings = takeWarnings();
+        if (failure.empty()) {
+            return done;
+        }
+        lastError = describe(failure, warnings);
+    } catch (const std::exception& e) {
+        lastError =
+            describe(std::string("erreur interne de Formalys : ") + e.what(), takeWarnings());
+    } catch (...) {
+        lastError = describe("erreur interne de Formalys", takeWarnings());
+    }
+    return failed;
+}
+
+int refuse(const char* reason)
+{
+    lastError = reason;
+    return badArguments;
+}
+
+std::string text(const char* value)
+{
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+// The reason a window did not open, from the warnings the attempt recorded.
+std::string noWindow(bool shown)
+{
+    return shown ? std::string() : std::string("la fenêtre n'a pas pu s'ouvrir");
+}
+
+} // namespace
+
+extern "C" {
+
+FormalysSHPDF* formalys_shpdf_new(void)
+{
+    lastError.clear();
+    return new (std::nothrow) FormalysSHPDF;
+}
+
+void formalys_shpdf_free(FormalysSHPDF* object)
+{
+    delete object;
+}
+
+const char* formalys_shpdf_get_thedata(const FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return "";
+    }
+    auto* self = const_cast<FormalysSHPDF*>(object);
+    self->theData = self->object.TheData();
+    return self->theData.c_str();
+}
+
+int formalys_shpdf_set_thedata(FormalysSHPDF* object, const char* value)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded([&] {
+        object->object.setTheData(text(value));
+        return std::string();
+    });
+}
+
+int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
+                        FormalysHostCallback callback)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded([&] {
+        object->object.CerfaInit(text(apath), alone,
+                                 callback == nullptr ? HostCallback() : HostCallback(callback));
+        return std::string();
+    });
+}
+
+int formalys_cerfa_assistant(FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded(
+        [] { return noWindow(ComponentState::instance().windows->showAssistant(true)); });
+}
+
+int formalys_cerfa_quit(FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded([&] {
+        object->object.CerfaQuit();
+        return std::string();
+    });
+}
+
+int formalys_cerfa_menu_patient(FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded(
+        [] { return noWindow(ComponentState::instance().windows->showAssistant(false)); });
+}
+
+int formalys_cerfa_about(FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded([&] {
+        object->object.CerfaAbout();
+        return noWindow(!object->object.TheData().empty());
+    });
+}
+
+int formalys_cerfa_test(FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded([&] {
+        object->object.CerfaTest();
+        return std::string();
+    });
+}
+
+int formalys_cerfa_2035(FormalysSHPDF* object)
+{
+    if (object == nullptr) {
+        return refuse("aucun objet Formalys");
+    }
+    return guarded([] {
+        const bool written = forms::fillForm2035(
+            []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
+        return written ? std::string() : std::string("le formulaire 2035 n'a pas été écrit");
+    });
+}
+
+int formalys_generate(const char* dir, const char* form, const char* sheet, const char* out)
+{
+    const std::int16_t index = assistant::formIndex(text(form));
+    if (index < 0) {
+        return refuse("formulaire inconnu : MT, DEPAT, PIRES ou DSI sont attendus");
+    }
+    return guarded([&] {
+        if (dir != nullptr) {
+            ComponentState::instance().setApplicationDirectory(dir);
+        }
+        const auto optional = [](const char* value) {
+            return value == nullptr ? std::nullopt : std::optional<std::string>(value);
+        };
+        return assistant::generateWithoutWindow(index, optional(sheet), optional(out)).failure;
+    });
+}
+
+const char* formalys_last_error(void)
+{
+    return lastError.c_str();
+}
+
+int formalys_process_events(int32_t milliseconds)
+{
+    return guarded([&] {
+        return ComponentState::instance().windows->processEvents(milliseconds)
+                   ? std::string()
+                   : std::string("aucune fenêtre à servir");
+    });
+}
+
+} // extern "C"

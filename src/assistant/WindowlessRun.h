@@ -1,0 +1,38 @@
+#pragma once
+// One form of the assistant run without showing it, for the command line and for hosts that
+// prepare documents in batches: the fill as the form list runs it, then, for generation, the
+// user's corrected sheet when there is one, and generation as its button runs it. Paused work is
+// left alone. The application directory is the component's.
+
+#include "assistant/Assistant.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace formalys::assistant {
+
+// The position of a form in the form list from its short name (MT, DEPAT, PIRES, DSI); -1 when it
+// names none.
+std::int16_t formIndex(std::string_view form);
+
+// The assistant with the form's fill done, or nullptr when its template could not be loaded (the
+// reason was shown, or recorded as a warning).
+Assistant* fillWithoutWindow(std::int16_t form);
+
+struct WindowlessGeneration
+{
+    bool saved = false;
+    std::string outputPath; // the path the document was written to, or should have been
+    std::string failure;    // why nothing was written, in French
+};
+
+// With `output`, the component acts as the host for this document: its callback names `output`
+// and the real handshake runs. Without it, the host callback given to CerfaInit names the
+// document (or the default path is used).
+WindowlessGeneration generateWithoutWindow(std::int16_t form,
+                                           const std::optional<std::string>& sheet,
+                                           const std::optional<std::string>& output);
+
+} // namespace formalys::assistant
