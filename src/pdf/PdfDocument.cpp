@@ -1,13 +1,9 @@
 #include "pdf/PdfDocument.h"
 
 #include "component/Warnings.h"
-#include "pdf/AppearanceWriter.h"
 #include "pdf/ButtonState.h"
-#include "pdf/ChangeLog.h"
 #include "pdf/Dictionary.h"
-#include "pdf/DocumentWriter.h"
-#include "pdf/FieldIndex.h"
-#include "pdf/LoadedPdf.h"
+#include "pdf/ParsedFiles.h"
 #include "text/Letters.h"
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
@@ -40,16 +36,11 @@ void reportRepairs(LoadedPdf& pdf, const std::string& when)
 class PdfDocument::Impl
 {
 public:
-    // Everything below belongs to one loaded document; all empty when none is loaded. The parsed
-    // file, its field index and the appearance writer's streams outlive a load of the same bytes
-    // again: the changes are undone instead of parsing the file anew.
-    std::unique_ptr<LoadedPdf> pdf;
-    std::unique_ptr<FieldIndex> index;
-    ChangeLog changes;
-    std::unique_ptr<AppearanceWriter> appearances;
-    DocumentWriter writer;
-    // Whether the parsed file may serve a load of the same bytes: false once anything went wrong
-    // with it (damage, a failed operation, a full rewrite, which changes objects of its own).
+    // The parsed file of the loaded document; none when no document is loaded. It goes back to
+    // the process's parsed files when the document is closed or another file is loaded.
+    std::unique_ptr<ParsedFile> file;
+    // Whether the parsed file may serve another load of the same file: false once anything went
+    // wrong with it (damage, a failed operation, a full rewrite, which changes objects of its own).
     bool reusable = false;
     // Text fields set since their appearance was last drawn, in the order they were set.
     std::vector<int> appearancesDue;
@@ -58,13 +49,21 @@ public:
     std::vector<bool> drawnWithReplacements;
     bool formAskedViewersToDraw = false; // /NeedAppearances as the file came
 
+    ~Impl() { unload(); }
+
+    LoadedPdf& pdf() { return *file->pdf; }
+    const std::vector<FormField>& fields() const { return file->index.fields(); }
+
+    // Closes the document; its parsed file, back as the file has it, is kept for the next load.
     void unload()
     {
-        appearances.reset();
-        index.reset();
-        changes.forget();
-        writer.forget();
-        pdf.reset();
+        if (file && reusable && file->identity && file->pdf->isSound() &&
+            file->changes.fitForIncrementalUpdate()) {
+            file->changes.undo();
+            file->appearances.startOver();
+            ParsedFiles::instance().keep(std::move(file));
+        }
+        file.reset();
         reusable = false;
         clearDocumentState();
     }
@@ -79,34 +78,29 @@ public:
 
     void load(const std::string& path)
     {
-        std::string bytes = LoadedPdf::read(path);
-        if (reusable && pdf && pdf->bytes() == bytes && pdf->isSound() &&
-            changes.fitForIncrementalUpdate()) {
-            // The same file as the loaded one: back to it as it was read.
-            changes.undo();
-            appearances->startOver();
-            pdf->setPath(path);
-            startDocument();
-            return;
-        }
         unload();
-        auto loaded = std::make_unique<LoadedPdf>(path, std::move(bytes));
-        auto fields = std::make_unique<FieldIndex>(loaded->qpdf());
-        reportRepairs(*loaded, "à la lecture");
-        appearances = std::make_unique<AppearanceWriter>(loaded->qpdf(), changes);
-        index = std::move(fields);
-        pdf = std::move(loaded);
-        reusable = pdf->isSound();
+        std::optional<FileIdentity> identity = FileIdentity::of(path);
+        if (identity) {
+            file = ParsedFiles::instance().take(*identity);
+        }
+        if (file) {
+            file->pdf->setPath(path);
+        } else {
+            file = std::make_unique<ParsedFile>(std::move(identity),
+                                                std::make_unique<LoadedPdf>(path));
+            reportRepairs(pdf(), "à la lecture");
+        }
+        reusable = pdf().isSound();
         startDocument();
     }
 
     void startDocument()
     {
         clearDocumentState();
-        const auto count = index->fields().size();
+        const auto count = fields().size();
         isDue.assign(count, false);
         drawnWithReplacements.assign(count, false);
-        QPDFObjectHandle needAppearances = entry(acroForm(*pdf), "/NeedAppearances");
+        QPDFObjectHandle needAppearances = entry(acroForm(pdf()), "/NeedAppearances");
         formAskedViewersToDraw = needAppearances.isBool() && needAppearances.getBoolValue();
     }
 
@@ -117,7 +111,7 @@ public:
 
     std::string valueOf(int i) const
     {
-        const FormField& field = index->fields()[static_cast<std::size_t>(i)];
+        const FormField& field = fields()[static_cast<std::size_t>(i)];
         QPDFObjectHandle dictionary = field.dictionary;
         QPDFObjectHandle value = dictionary.getKey("/V");
         if (value.isString()) {
@@ -133,14 +127,15 @@ public:
 
     void set(int i, const std::string& value)
     {
-        const FormField& field = index->fields()[static_cast<std::size_t>(i)];
+        const FormField& field = fields()[static_cast<std::size_t>(i)];
         switch (field.kind) {
         case FieldKind::Text:
         case FieldKind::Choice: {
-            changes.replaceKey(field.dictionary, "/V",
-                               QPDFObjectHandle::newUnicodeString(
-                                   text::isValidUtf8(value) ? value : text::sanitizedUtf8(value)));
-            changes.removeKey(field.dictionary, "/RV"); // rich text would show the old value
+            file->changes.replaceKey(
+                field.dictionary, "/V",
+                QPDFObjectHandle::newUnicodeString(
+                    text::isValidUtf8(value) ? value : text::sanitizedUtf8(value)));
+            file->changes.removeKey(field.dictionary, "/RV"); // rich text would show the old value
             if (!isDue[static_cast<std::size_t>(i)]) {
                 isDue[static_cast<std::size_t>(i)] = true;
                 appearancesDue.push_back(i);
@@ -149,7 +144,7 @@ public:
         }
         case FieldKind::CheckBox:
         case FieldKind::RadioButton:
-            if (!setButtonState(field, value, changes)) {
+            if (!setButtonState(field, value, file->changes)) {
                 reportWarning("La case " + quoted(field.name) + " ne peut pas prendre la valeur " +
                               quoted(value) + " : elle est laissée telle quelle.");
             }
@@ -171,7 +166,7 @@ public:
     {
         for (const int i : appearancesDue) {
             const auto at = static_cast<std::size_t>(i);
-            drawnWithReplacements[at] = appearances->write(index->fields()[at], valueOf(i));
+            drawnWithReplacements[at] = file->appearances.write(fields()[at], valueOf(i));
             isDue[at] = false;
         }
         appearancesDue.clear();
@@ -179,17 +174,18 @@ public:
         for (const bool replaced : drawnWithReplacements) {
             viewersMustDraw = viewersMustDraw || replaced;
         }
-        QPDFObjectHandle form = acroForm(*pdf);
+        QPDFObjectHandle form = acroForm(pdf());
         if (!form.isDictionary()) {
             return;
         }
         // An /AcroForm written inside the catalog is saved with the catalog.
-        QPDFObjectHandle holder = form.isIndirect() ? form : pdf->qpdf().getRoot();
+        QPDFObjectHandle holder = form.isIndirect() ? form : pdf().qpdf().getRoot();
         QPDFObjectHandle now = form.getKey("/NeedAppearances");
         if (!viewersMustDraw) {
-            changes.removeKey(form, "/NeedAppearances", holder);
+            file->changes.removeKey(form, "/NeedAppearances", holder);
         } else if (!now.isBool() || !now.getBoolValue()) {
-            changes.replaceKey(form, "/NeedAppearances", QPDFObjectHandle::newBool(true), holder);
+            file->changes.replaceKey(form, "/NeedAppearances", QPDFObjectHandle::newBool(true),
+                                     holder);
         }
     }
 };
@@ -224,12 +220,12 @@ bool PdfDocument::LoadDocument(const std::string& path)
 
 bool PdfDocument::isLoaded() const
 {
-    return impl_->pdf != nullptr;
+    return impl_->file != nullptr;
 }
 
 std::int32_t PdfDocument::FieldCount() const
 {
-    return impl_->index ? static_cast<std::int32_t>(impl_->index->fields().size()) : 0;
+    return impl_->file ? static_cast<std::int32_t>(impl_->fields().size()) : 0;
 }
 
 std::string PdfDocument::FieldName(std::int32_t index) const
@@ -237,7 +233,7 @@ std::string PdfDocument::FieldName(std::int32_t index) const
     if (index < 0 || index >= FieldCount()) {
         return {};
     }
-    return impl_->index->fields()[static_cast<std::size_t>(index)].name;
+    return impl_->fields()[static_cast<std::size_t>(index)].name;
 }
 
 std::string PdfDocument::fieldValue(std::int32_t index) const
@@ -259,7 +255,7 @@ void PdfDocument::SetFieldValue(const std::string& name, const std::string& valu
     if (!isLoaded()) {
         return;
     }
-    for (const int i : impl_->index->find(text::strip(name))) {
+    for (const int i : impl_->file->index.find(text::strip(name))) {
         try {
             impl_->set(i, value);
         } catch (const std::exception& e) {
@@ -283,11 +279,11 @@ bool PdfDocument::SaveDocument(const std::string& path)
     }
     try {
         impl_->writeDueAppearances();
-        const auto method = impl_->writer.write(*impl_->pdf, impl_->changes, path);
+        const auto method = impl_->file->writer.write(impl_->pdf(), impl_->file->changes, path);
         if (method == DocumentWriter::Method::FullRewrite) {
             impl_->reusable = false;
         }
-        reportRepairs(*impl_->pdf, "à l'enregistrement");
+        reportRepairs(impl_->pdf(), "à l'enregistrement");
         return true;
     } catch (const std::exception& e) {
         impl_->reusable = false;

@@ -26,9 +26,10 @@ public:
 
     // Loads the PDF at `path` (read in one go), replacing the loaded document. Returns whether a
     // document is loaded now; the system's procedures do not look at it, the command line does.
-    // When the file holds the same bytes as the document loaded before (a fill after a fill),
-    // the parsed file is kept and the changes made since are undone instead of parsing it again:
-    // the document is the file as it is on disk now, exactly as a fresh load would give it.
+    // A file parsed before in this process and unchanged since (same path, inode, size and
+    // modification time) is not parsed again: the parsed file left by the document that had it,
+    // its changes undone, is taken back (pdf/ParsedFiles.h). The document is the file as it is on
+    // disk now, exactly as a fresh load would give it.
     bool LoadDocument(const std::string& path);
 
     bool isLoaded() const;

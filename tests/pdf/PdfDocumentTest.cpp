@@ -483,10 +483,18 @@ TEST_F(PdfDocumentTest, LoadingTheSameFileAgainIsAFreshLoad)
     EXPECT_EQ(readBytes(dir.file("dernier.pdf")), readBytes(dir.file("premier.pdf")));
     ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
     EXPECT_EQ(doc.fieldValue(0) + doc.fieldValue(1) + doc.fieldValue(2), "ParisOff");
+    {
+        pdf::PdfDocument first; // closed at the end of the block: its parse is kept, changes undone
+        ASSERT_TRUE(first.LoadDocument(dir.file("modele.pdf")));
+        first.SetFieldValue("nom", "Lefèvre");
+    }
+    pdf::PdfDocument next;
+    ASSERT_TRUE(next.LoadDocument(dir.file("modele.pdf")));
+    EXPECT_EQ(next.fieldValue(0) + next.fieldValue(1), "Paris");
     bytes.replace(bytes.find("(nom)"), 5, "(NOM)"); // same size, same offsets
     writeBytes(dir.file("modele.pdf"), bytes);
-    ASSERT_TRUE(doc.LoadDocument(dir.file("modele.pdf")));
-    EXPECT_EQ(doc.FieldName(0), "NOM");
+    ASSERT_TRUE(next.LoadDocument(dir.file("modele.pdf")));
+    EXPECT_EQ(next.FieldName(0), "NOM");
 }
 
 } // namespace

@@ -1,0 +1,63 @@
+#include "pdf/ParsedFiles.h"
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace formalys::pdf {
+
+std::optional<FileIdentity> FileIdentity::of(const std::string& path)
+{
+    struct stat st
+    {};
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error || ::stat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return FileIdentity{absolute.lexically_normal().string(), st.st_dev, st.st_ino, st.st_size,
+                        st.st_mtim};
+}
+
+bool FileIdentity::operator==(const FileIdentity& other) const
+{
+    return path == other.path && device == other.device && inode == other.inode &&
+           size == other.size && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec;
+}
+
+ParsedFile::ParsedFile(std::optional<FileIdentity> fileIdentity, std::unique_ptr<LoadedPdf> loaded)
+    : identity(std::move(fileIdentity)), pdf(std::move(loaded)), index(pdf->qpdf()),
+      appearances(pdf->qpdf(), changes)
+{}
+
+ParsedFiles& ParsedFiles::instance()
+{
+    static auto* const files = new ParsedFiles; // never destroyed: see the header
+    return *files;
+}
+
+std::unique_ptr<ParsedFile> ParsedFiles::take(const FileIdentity& identity)
+{
+    const std::lock_guard lock(mutex_);
+    for (auto it = files_.begin(); it != files_.end(); ++it) {
+        if ((*it)->identity == identity) {
+            std::unique_ptr<ParsedFile> file = std::move(*it);
+            files_.erase(it);
+            return file;
+        }
+    }
+    return nullptr;
+}
+
+void ParsedFiles::keep(std::unique_ptr<ParsedFile> file)
+{
+    const std::lock_guard lock(mutex_);
+    // An older copy of the same file (two documents had it open) gives way to this one.
+    files_.remove_if([&](const auto& kept) { return kept->identity == file->identity; });
+    files_.push_front(std::move(file));
+    if (files_.size() > capacity) {
+        files_.pop_back();
+    }
+}
+
+} // namespace formalys::pdf
