@@ -15,6 +15,7 @@ packages=(
     poppler-utils                    # pdftoppm: rendering checks and screenshots
     xvfb xauth fonts-dejavu-core     # widget tests and readable text
     trayer                           # a notification area under Xvfb, for the screenshots
+    dpkg-dev fakeroot lintian        # the Debian package: dpkg-shlibdeps, its checks
 )
 
 missing=()

@@ -10,13 +10,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" > /dev/null
-library=$prefix/lib/libformalys.so.1
+library=$(find "$prefix" -name libformalys.so.1) # lib/ or Debian's lib/<multiarch>/
+libdir=$(dirname "$library")
 
 leaked=$(nm -D --defined-only "$library" | awk '{ print $3 }' |
          grep -v -E '^(formalys_[a-z_0-9]+|_ZN8formalys5SHPDF[A-Za-z0-9_]+|FORMALYS_1)@@FORMALYS_1$|^FORMALYS_1$' || true)
 [ -z "$leaked" ] || { echo "libformalys exports more than its interfaces:"; echo "$leaked"; exit 1; }
 
-export PKG_CONFIG_PATH=$prefix/lib/pkgconfig LD_LIBRARY_PATH=$prefix/lib QT_QPA_PLATFORM=offscreen
+export PKG_CONFIG_PATH=$libdir/pkgconfig LD_LIBRARY_PATH=$libdir QT_QPA_PLATFORM=offscreen
 # shellcheck disable=SC2046
 cc -std=c11 -Wall -Werror "$source/examples/c/host.c" $(pkg-config --cflags --libs formalys) -o "$work/c-host"
 cmake -S "$source/examples/cpp" -B "$work/cpp" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" > /dev/null

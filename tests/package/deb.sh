@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The Debian package as a machine would get it: made by cpack from the build, unpacked into a
+# temporary root (never installed here), the demo run from there with the packaged program,
+# templates, grids, library and Python module; its manual page renders cleanly and lintian finds no
+# error in it.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" > /dev/null
+deb=$(echo "$work"/deb/formalys_*_amd64.deb)
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+share=$root/usr/share/formalys
+libdir=$root/usr/lib/x86_64-linux-gnu
+
+app=$work/cabinet
+mkdir -p "$app"
+cp "$share"/*.pdf "$share"/*.cil "$share"/demo/Formalys.ini "$app/"
+for form in MT DEPAT PIRES DSI; do
+    "$root/usr/bin/formalys" generate --dir "$app" --form "$form" --out "$app/$form rempli.pdf" > /dev/null
+done
+(cd "$app" && "$root/usr/bin/formalys" 2035 --dir "$app" > /dev/null)
+fields=$("$root/usr/bin/formalys" fields "$app/MT rempli.pdf")
+grep -q "« nom »	« LEFÈVRE »" <<< "$fields" ||
+    { echo "the packaged demo's MT document does not hold the patient's name"; exit 1; }
+[ -s "$app/2035Ok.pdf" ] || { echo "the packaged demo wrote no form 2035"; exit 1; }
+
+# The packaged library and Python module, as a host finds them.
+PYTHONPATH=$root/usr/lib/python3/dist-packages FORMALYS_LIBRARY=$libdir/libformalys.so.1 python3 -c "
+import formalys, sys
+formalys.generate(sys.argv[1], 'DSI', out=sys.argv[1] + '/DSI python.pdf')" "$app"
+[ -s "$app/DSI python.pdf" ] || { echo "the packaged Python module wrote no document"; exit 1; }
+
+warnings=$(MANWIDTH=100 LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man1/formalys.1.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || { echo "the manual page has faults:"; echo "$warnings"; exit 1; }
+lintian --fail-on error "$deb" > /dev/null 2>&1 || { echo "lintian finds errors in the package"; exit 1; }
