@@ -233,7 +233,7 @@ TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
     const std::pair<std::string, std::string> rows[] = {
         // Not JSON, or not whole.
         {"", "vide"}, {grid("").substr(0, 30), "tronqué"}, {grid("").substr(0, grid("").size() - 1), "tronqué"},
-        {grid("") + " }", "JSON valide (ligne 1, colonne"},
+        {grid("") + " }", "JSON valide (ligne 1, colonne 89)"},
         {"{\n\"format\": \"formalys-grid\",\n  oops}", "ligne 3, colonne 3"},
         {"{\"format\": \"formalys-grid\", \"x\": \"\xC3(\"}", "UTF-8 valide (octet 35)"},
         // Not ours, or not this version.
@@ -284,7 +284,7 @@ TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
     for (const auto& [content, reasonPart] : rows) {
         writeBytes(dir.file("grille.cil"), content);
         expectRefused(dir.file("grille.cil"), reasonPart);
-    }
+    }    EXPECT_TRUE(gridFromText(oneCell(R"("column": 3, "row": 4)")).accepted()) << "the last cell is in range";
 }
 
 // Whatever the byte at which a file being written is cut, it is refused, never half-loaded.

@@ -56,6 +56,10 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     EXPECT_NE(json.find("LEFÈVRE"), std::string::npos) << "UTF-8 as it is";
     const auto fields = nlohmann::json::parse(json);
     EXPECT_EQ(fields[0], (nlohmann::json{{"index", 0}, {"name", "nom"}, {"value", "LEFÈVRE"}}));
+    const std::string listed = run({"fields", work.file("mt.pdf")}).out;
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), static_cast<long>(fields.size())) << listed;
+    const Outcome table = run({"sheet", "--dir", "DIR", "--form", "MT"});
+    EXPECT_NE(table.out.find("Feuille « Déclaration Médecin Traitant »"), std::string::npos) << table.out;
 
     nlohmann::json grid = nlohmann::json::parse(run({"sheet", "--dir", "DIR", "--form", "MT", "--json"}).out);
     for (auto& cell : grid["cells"]) {
@@ -83,6 +87,9 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
               std::string::npos);
     EXPECT_FALSE(fs::exists(work.file("d.pdf")));
     EXPECT_EQ(run({"fields", dir.file("absent.pdf")}).code, cli::exitFailed);
+    std::string damaged = readBytes(dir.file("PIRES.pdf"));
+    writeBytes(dir.file("PIRES.pdf"), damaged.insert(damaged.rfind("startxref") + 10, "1"));
+    EXPECT_NE(run({"sheet", "--dir", "DIR", "--form", "PIRES"}).err.find("réparé"), std::string::npos);
 }
 
 TEST_F(VerbsTest, Form2035AndExchange)

@@ -19,7 +19,7 @@ leaked=$(nm -D --defined-only "$library" | awk '{ print $3 }' |
 
 export PKG_CONFIG_PATH=$libdir/pkgconfig LD_LIBRARY_PATH=$libdir QT_QPA_PLATFORM=offscreen
 # shellcheck disable=SC2046
-cc -std=c11 -Wall -Werror "$source/examples/c/host.c" $(pkg-config --cflags --libs formalys) -o "$work/c-host"
+cc -std=c11 -Wall -Wextra -pedantic -Werror "$source/examples/c/host.c" $(pkg-config --cflags --libs formalys) -o "$work/c-host"
 cmake -S "$source/examples/cpp" -B "$work/cpp" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" > /dev/null
 cmake --build "$work/cpp" > /dev/null
 

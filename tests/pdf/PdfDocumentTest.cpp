@@ -233,6 +233,7 @@ TEST_F(PdfDocumentTest, CheckBoxesFindTheirOnState)
     doc.SetFieldValue("case Yes", "peut-être");
     doc.SetFieldValue("sans état", "X");
     EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("« case Yes »"), HasSubstr("« sans état »")));
+    EXPECT_EQ(doc.fieldValue(5), "Off") << "a box without a value";
     PdfReadBack ticked = saved();
     for (std::size_t i = 0; i < onStates.size(); ++i) {
         const std::string name = "case " + onStates[i];
