@@ -150,8 +150,8 @@ void BM_Walk(benchmark::State& state)
 }
 BENCHMARK(BM_Walk)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-// A load of the same file again, after a whole document was set and saved: the file is read
-// and compared with the loaded bytes, and the changes are undone.
+// A load of the same file again, after a whole document was set and saved: the file's identity
+// is looked at (stat), the parsed file is kept and taken back, and the changes are undone.
 void BM_LoadSameFileAgain(benchmark::State& state)
 {
     const std::string output = benchDirectory() + "/again.pdf";
