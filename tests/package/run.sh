@@ -38,7 +38,8 @@ grep -q "^4 documents générés" "$work/c.out"
 grep -q "^assistant ouvert" "$work/c.out"
 test -s "$work/c/2035Ok.pdf" && test -s "$work/c/document-4.pdf"
 
-run python env PYTHONPATH="$source/examples/python" FORMALYS_LIBRARY="$library" \
+# The installed module, finding the library on the loader's path.
+run python env PYTHONPATH="$prefix/lib/python3/dist-packages" \
     python3 "$source/examples/python/host.py" "$(application python)" 0.3
 grep -q "^4 documents générés" "$work/python.out"
 grep -q "^refusé comme attendu : formulaire inconnu" "$work/python.out"
