@@ -10,7 +10,6 @@
 #include "forms/Form2035.h"
 
 #include <exception>
-#include <new>
 #include <string>
 
 struct FormalysSHPDF
@@ -82,7 +81,12 @@ extern "C" {
 FormalysSHPDF* formalys_shpdf_new(void)
 {
     lastError.clear();
-    return new (std::nothrow) FormalysSHPDF;
+    try {
+        return new FormalysSHPDF;
+    } catch (const std::exception& e) { // memory is short
+        lastError = std::string("erreur interne de Formalys : ") + e.what();
+        return nullptr;
+    }
 }
 
 void formalys_shpdf_free(FormalysSHPDF* object)
