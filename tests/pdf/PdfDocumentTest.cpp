@@ -1,6 +1,7 @@
 // The PDF document on real files, read back with QPDF: which fields a load finds and under which
 // names, what a set writes (/V, /AS, appearance streams), how a save writes the template's bytes
 // then an incremental update, and how every kind of damage is refused or repaired.
+#include "pdf/FontMetrics.h"
 #include "pdf/PdfDocument.h"
 
 #include "pdf/IncrementalUpdate.h"
@@ -376,6 +377,11 @@ TEST_F(PdfDocumentTest, ASizeOfZeroFitsAndAMultiLineFieldWrapsOnWords)
                       "ducation de la marche apr\xE8s fracture du col du f\xE9mur, "
                       "vingt s\xE9\x61nces \xE0 domicile");
     EXPECT_EQ(lines.back().bytes, "\xE0 domicile") << "the value's line break is kept";
+    std::string words; // 13 of them fit a line of 146 pt, a 14th would not
+    for (int i = 0; i < 30; ++i) { words += "W "; }
+    for (const auto& line : shownTexts(fill(multi, words).appearance("champ"))) {
+        EXPECT_LE(pdf::textWidth(pdf::StandardFont::Helvetica, line.bytes, 9), 146) << line.bytes;
+    }
 }
 
 TEST_F(PdfDocumentTest, TheTemplateBytesComeFirstThenOnlyTheChanges)
