@@ -124,6 +124,13 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
     EXPECT_FALSE(caption.flags() & Qt::ItemIsEditable);
     EXPECT_TRUE(cellBoundTo("domicile").flags() & Qt::ItemIsUserCheckable);
     EXPECT_EQ(cellBoundTo("nom patient").data().toString().toStdString(), "Lefèvre");
+    EXPECT_EQ(w.SSData->columnSpan(0, 0), 3) << "the title row spans the sheet";
+    EXPECT_EQ(caption.data(Qt::BackgroundRole).value<QColor>().name().toStdString(), "#d9e2f3") << "the grid's colour";
+    EXPECT_EQ(caption.siblingAtRow(3).data(Qt::BackgroundRole).value<QBrush>(), QApplication::palette().window());
+    std::string about;
+    whenModal([&](QWidget* shown) { about = shown->objectName().toStdString(); shown->findChild<QPushButton*>("Command1")->click(); });
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(about, "PDFForm");
 }
 
 // Typing (accented capitals too) replaces a cell and Return goes down; Space ticks a check box;
@@ -204,11 +211,11 @@ TEST_F(WindowsTest, ClosingAsksBeforeThrowingTypingAway)
     type(cellBoundTo("soins1"), "Pansement");
     std::string asked;
     whenModal([&](QWidget* question) {
-        asked = qobject_cast<QMessageBox*>(question)->text().toStdString();
-        question->findChild<QPushButton*>("Non")->click();
+        asked = question->objectName().toStdString() + " " + qobject_cast<QMessageBox*>(question)->text().toStdString();
+        QTest::keyClick(question, Qt::Key_Escape); // answers Non
     });
     QTest::keyClick(w.SSData, Qt::Key_Escape);
-    EXPECT_EQ(asked, "Fermer sans générer le document ? Les modifications seront perdues.");
+    EXPECT_EQ(asked, "CloseQuestion Fermer sans générer le document ? Les modifications seront perdues.");
     EXPECT_TRUE(w.isVisible());
     writeBytes(dir.file("12.ss"), "{}");
     whenModal([](QWidget* question) { question->findChild<QPushButton*>("Oui")->click(); });
