@@ -348,6 +348,12 @@ TEST_F(PdfDocumentTest, TheDefaultAppearanceGivesSizeAndColour)
         form.text("champ", {30, 700, 200, 20}, {{"/DA", Object::newString(da)}});
         EXPECT_THAT(fill(form, "abc").appearance("champ"), HasSubstr(drawn)) << da;
     }
+    TestForm framed; // /MK colours: the box filled, its border drawn inside it
+    framed.text("champ", {30, 700, 200, 20}, {{"/MK", Object::parse("<< /BG [1 1 0] /BC [0 0 1] >>")}});
+    const std::string stream = fill(framed, "abc").appearance("champ");
+    EXPECT_THAT(stream, HasSubstr("1 1 0 rg 0 0 200 20 re f"));
+    EXPECT_THAT(stream, HasSubstr("0 0 1 RG 1 w 0.5 0.5 199 19 re S"));
+    EXPECT_THAT(stream, ::testing::EndsWith("ET\nQ\nEMC\n"));
 }
 
 TEST_F(PdfDocumentTest, ASizeOfZeroFitsAndAMultiLineFieldWrapsOnWords)
