@@ -210,12 +210,12 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
 // without a binding.
 TEST_F(AssistantTest, TheMergeCarriesValuesIntoTheGrid)
 {
-    writeExchange("[PATIENT]\nNUMSS= 1480575123456 \nDATEN=\n[MEDECIN]\nIDNAT=691234567\n");
+    writeExchange("[PATIENT]\nNUMSS= 1480575123456 \nDATEN=\n[MEDECIN]\nNOM=Béranger\n");
     SSData.setColumnCount(3);
     SSData.setRowCount(13);
     const std::vector<std::pair<std::string, std::string>> cells = {
         {"nom", "DUPONT"},      {"Prénom", "fichier"}, {"prenom", "fichier"},    {"[NUMSS]", "1480575123456"},
-        {"[DATEN]", " "},       {"[CLENUMSS]", " "},   {"[DATE]", "05/03/2008"}, {"[IDNAT]", "691234567"},
+        {"[DATEN]", " "},       {"[CLENUMSS]", " "},   {"[DATE]", "05/03/2008"}, {"[IDNAT]", " "},
         {" [DATE]", "fichier"}, {"[ADR1]", "fichier"}, {"[numss]", "fichier"},   {"prénom", "Zoé"}};
     for (std::size_t i = 0; i < cells.size(); ++i) {
         SSData.setCell(2, static_cast<std::int32_t>(i + 2), bound(cells[i].first, "fichier"));

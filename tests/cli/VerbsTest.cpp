@@ -132,8 +132,9 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
           "2 problèmes :\n"}) {
         EXPECT_NE(table.out.find(line), std::string::npos) << line << "\n" << table.out;
     }
-    const auto report =
-        nlohmann::json::parse(run({"grid", work.file("MT.cil"), "--template", dir.file("MT.pdf"), "--json"}).out);
+    const std::string json = run({"grid", work.file("MT.cil"), "--template", dir.file("MT.pdf"), "--json"}).out;
+    EXPECT_NE(json.find("case à cocher"), std::string::npos) << "UTF-8 as it is";
+    const auto report = nlohmann::json::parse(json);
     EXPECT_EQ(report["cells"][2]["type"], "case à cocher");
     ASSERT_EQ(report["problems"].size(), 3u);
     EXPECT_EQ(report["problems"][0]["message"], "colonne 2, ligne 2 : « prenom » ne nomme aucun champ du modèle");
