@@ -198,7 +198,10 @@ TEST_F(PdfDocumentTest, ANameReachesEveryFieldWhoseStrippedNameEqualsIt)
     Object parent = form.field(Object::newNull(), {{"/T", TestForm::plainName("patient")}});
     form.field(parent, {{"/T", TestForm::plainName("nom")}, {"/FT", Object::newName("/Tx")},
                         {"/Rect", rectangle({30, 500, 100, 20})}});
+    form.field(Object::newNull(), {{"/FT", Object::newName("/Ch")}, {"/T", TestForm::plainName("liste")},
+                                   {"/Rect", rectangle({30, 400, 100, 20})}});
     load(form);
+    doc.SetFieldValue("liste", "Hôpital"); // a choice field takes its value like a text field
     doc.SetFieldValue("nom", "DUPONT");
     doc.SetFieldValue("  nom ben ", "MARTIN");
     doc.SetFieldValue("prenom", "Zoé");
@@ -215,7 +218,7 @@ TEST_F(PdfDocumentTest, ANameReachesEveryFieldWhoseStrippedNameEqualsIt)
         EXPECT_EQ(drawn.find("Tj"), drawn.rfind("Tj")) << drawn;
         EXPECT_EQ(filled.value(" nom ") + filled.value("nom") + filled.value("nom ben"), "DUPONTDUPONTMARTIN");
         EXPECT_EQ(filled.value("Nom") + filled.value("prénom"), "");
-        EXPECT_EQ(filled.value("patient.nom"), "Lefèvre");
+        EXPECT_EQ(filled.value("patient.nom") + filled.value("liste"), "LefèvreHôpital");
     }
     EXPECT_TRUE(takeWarnings().empty());
 }

@@ -318,6 +318,7 @@ TEST_F(WindowsTest, TheTrayMenuResumesAndShowsTheAboutWindow)
     std::string items;
     for (QAction* item : tray.MenuAbout->actions()) { items += item->objectName().toStdString() + " " + item->text().toStdString() + (item->isVisible() ? "|" : " (cachée)|"); }
     EXPECT_EQ(items, "MRetour Reprendre la saisie|MInfo A propos de Formalys|");
+    EXPECT_FALSE(tray.MenuAbout->accessibleName().isEmpty());
     for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::DoubleClick, QSystemTrayIcon::MiddleClick}) {
         emit tray.icon->activated(reason);
         EXPECT_TRUE(tray.MenuAbout->isVisible()) << reason;
