@@ -1,11 +1,11 @@
 // A night batch as a host runs it through the C interface of libformalys: for 1,000 different
 // patients, the host writes the exchange file, then formalys_generate fills MT and writes the
 // patient's document. Reports documents per second and the process's peak resident memory.
+#include "BenchDirectory.h"
 #include "formalys/formalys.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -14,20 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path makeDirectory()
-{
-    std::string pattern = (fs::temp_directory_path() / "formalys-batch-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::abort();
-    }
-    for (const char* source : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
-        for (const auto& entry : fs::directory_iterator(source)) {
-            fs::copy(entry.path(), fs::path(pattern) / entry.path().filename());
-        }
-    }
-    return pattern;
-}
 
 void writePatient(const fs::path& directory, int number)
 {
@@ -42,7 +28,8 @@ void writePatient(const fs::path& directory, int number)
 
 void BM_GenerateBatch(benchmark::State& state)
 {
-    const fs::path directory = makeDirectory();
+    const BenchDirectory bench;
+    const fs::path directory = bench.path();
     const fs::path documents = directory / "documents";
     fs::create_directory(documents);
     constexpr int patients = 1000;
@@ -71,7 +58,6 @@ void BM_GenerateBatch(benchmark::State& state)
             state.counters["own_resident_MB"] = std::stod(line.substr(8)) / 1024.0;
         }
     }
-    fs::remove_all(directory);
 }
 BENCHMARK(BM_GenerateBatch)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -7,6 +7,7 @@
 //                         MT: under 5 ms).
 //   BM_Batch:             fill and generation for 1,000 different patients in one process;
 //                         reports documents per second.
+#include "BenchDirectory.h"
 #include "assistant/Assistant.h"
 #include "assistant/FormTable.h"
 #include "component/ComponentState.h"
@@ -23,31 +24,6 @@ using namespace formalys;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh application directory with the shipped templates and grids, removed at exit.
-class BenchDirectory
-{
-public:
-    BenchDirectory()
-    {
-        std::string pattern = (fs::temp_directory_path() / "formalys-engine-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path_ = pattern;
-        for (const char* source : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
-            for (const auto& entry : fs::directory_iterator(source)) {
-                fs::copy(entry.path(), path_ / entry.path().filename());
-            }
-        }
-    }
-    ~BenchDirectory() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string path() const { return path_.string(); }
-
-private:
-    fs::path path_;
-};
 
 const BenchDirectory& directory()
 {

@@ -7,6 +7,7 @@
 //                        new process, the time from its start to its first window painted,
 //                        QApplication creation included (goal: median under 300 ms), and the memory
 //                        of a process with the window open (goal: under 80 MB).
+#include "BenchDirectory.h"
 #include "assistant/Assistant.h"
 #include "component/ComponentState.h"
 #include "formalys/SHPDF.h"
@@ -35,30 +36,19 @@ using SteadyClock = std::chrono::steady_clock;
 
 namespace {
 
-// An application directory with the shipped templates and grids and one patient, removed at exit.
-class BenchDirectory
+// An application directory with the shipped templates and grids and the demo patient, on which
+// the windows act.
+class DemoDirectory : public BenchDirectory
 {
 public:
-    BenchDirectory()
+    DemoDirectory()
     {
-        std::string pattern = (fs::temp_directory_path() / "formalys-windows-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path_ = pattern;
-        for (const char* source : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
-            for (const auto& entry : fs::directory_iterator(source)) {
-                fs::copy(entry.path(), path_ / entry.path().filename());
-            }
-        }
-        fs::copy(FORMALYS_DEMO_EXCHANGE, path_ / "Formalys.ini");
-        SHPDF().CerfaInit(path_.string());
+        fs::copy(FORMALYS_DEMO_EXCHANGE, file("Formalys.ini"));
+        // No tray icon: offscreen has no notification area, and the first pause would stop on
+        // the message that says so.
+        SHPDF().CerfaInit(path(), -1);
         windows::install();
     }
-    ~BenchDirectory() { fs::remove_all(path_); }
-
-private:
-    fs::path path_;
 };
 
 windows::AssistantWindow& window() { return windows::AssistantWindow::instance(); }
@@ -68,7 +58,7 @@ void paintSheet() { window().SSData->viewport()->repaint(); }
 
 void BM_AssistantShown(benchmark::State& state)
 {
-    const BenchDirectory dir;
+    const DemoDirectory dir;
     SHPDF().CerfaMenuPatient(); // the patient's work on MT, paused
     window().Combo1->setCurrentIndex(0);
     emit window().Combo1->activated(0);
@@ -94,7 +84,7 @@ BENCHMARK(BM_AssistantShown)->UseManualTime()->Unit(benchmark::kMillisecond)->It
 
 void BM_FormChosen(benchmark::State& state)
 {
-    const BenchDirectory dir;
+    const DemoDirectory dir;
     const auto form = static_cast<int>(state.range(0));
     SHPDF().CerfaMenuPatient();
     for (auto _ : state) {
@@ -109,7 +99,7 @@ BENCHMARK(BM_FormChosen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 // the peak memory in kilobytes to stdout.
 int firstWindow(int argc, char** argv, SteadyClock::time_point started)
 {
-    const BenchDirectory dir;
+    const DemoDirectory dir;
     QApplication application(argc, argv);
     SHPDF().CerfaMenuPatient();
     window().Combo1->setCurrentIndex(0);

@@ -2,15 +2,16 @@
 // `guarded`, so that no exception crosses into the host, and records why a call failed for
 // formalys_last_error. The warnings a call records are its failure's details; they are taken at
 // every call, so that a long-running host does not pile them up.
+#include "api/Operations.h"
 #include "assistant/WindowlessRun.h"
 #include "component/ComponentState.h"
 #include "component/Warnings.h"
 #include "formalys/SHPDF.h"
 #include "formalys/formalys.h"
-#include "forms/Form2035.h"
 
 #include <exception>
 #include <string>
+#include <utility>
 
 struct FormalysSHPDF
 {
@@ -63,6 +64,12 @@ int refuse(const char* reason)
     return badArguments;
 }
 
+// Runs `work` on `object`, refusing a NULL object.
+template <typename Work> int onObject(FormalysSHPDF* object, Work&& work)
+{
+    return object == nullptr ? refuse("aucun objet Formalys") : guarded(std::forward<Work>(work));
+}
+
 std::string text(const char* value)
 {
     return value == nullptr ? std::string() : std::string(value);
@@ -106,10 +113,7 @@ const char* formalys_shpdf_get_thedata(const FormalysSHPDF* object)
 
 int formalys_shpdf_set_thedata(FormalysSHPDF* object, const char* value)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded([&] {
+    return onObject(object, [&] {
         object->object.setTheData(text(value));
         return std::string();
     });
@@ -118,10 +122,7 @@ int formalys_shpdf_set_thedata(FormalysSHPDF* object, const char* value)
 int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
                         FormalysHostCallback callback)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded([&] {
+    return onObject(object, [&] {
         object->object.CerfaInit(text(apath), alone,
                                  callback == nullptr ? HostCallback() : HostCallback(callback));
         return std::string();
@@ -130,19 +131,12 @@ int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
 
 int formalys_cerfa_assistant(FormalysSHPDF* object)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded(
-        [] { return noWindow(ComponentState::instance().windows->showAssistant(true)); });
+    return onObject(object, [] { return noWindow(operations::showAssistant(true)); });
 }
 
 int formalys_cerfa_quit(FormalysSHPDF* object)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded([&] {
+    return onObject(object, [&] {
         object->object.CerfaQuit();
         return std::string();
     });
@@ -150,19 +144,12 @@ int formalys_cerfa_quit(FormalysSHPDF* object)
 
 int formalys_cerfa_menu_patient(FormalysSHPDF* object)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded(
-        [] { return noWindow(ComponentState::instance().windows->showAssistant(false)); });
+    return onObject(object, [] { return noWindow(operations::showAssistant(false)); });
 }
 
 int formalys_cerfa_about(FormalysSHPDF* object)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded([&] {
+    return onObject(object, [&] {
         object->object.CerfaAbout();
         return noWindow(!object->object.TheData().empty());
     });
@@ -170,10 +157,7 @@ int formalys_cerfa_about(FormalysSHPDF* object)
 
 int formalys_cerfa_test(FormalysSHPDF* object)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded([&] {
+    return onObject(object, [&] {
         object->object.CerfaTest();
         return std::string();
     });
@@ -181,13 +165,9 @@ int formalys_cerfa_test(FormalysSHPDF* object)
 
 int formalys_cerfa_2035(FormalysSHPDF* object)
 {
-    if (object == nullptr) {
-        return refuse("aucun objet Formalys");
-    }
-    return guarded([] {
-        const bool written = forms::fillForm2035(
-            []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
-        return written ? std::string() : std::string("le formulaire 2035 n'a pas été écrit");
+    return onObject(object, [] {
+        return operations::fill2035() ? std::string()
+                                      : std::string("le formulaire 2035 n'a pas été écrit");
     });
 }
 

@@ -1,10 +1,22 @@
 #include "formalys/SHPDF.h"
 
+#include "api/Operations.h"
 #include "assistant/Assistant.h"
 #include "component/ComponentState.h"
 #include "forms/Form2035.h"
 
 namespace formalys {
+
+bool operations::showAssistant(bool modal)
+{
+    return ComponentState::instance().windows->showAssistant(modal);
+}
+
+bool operations::fill2035()
+{
+    return forms::fillForm2035(
+        []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
+}
 
 void SHPDF::CerfaInit(const std::string& APath, std::int16_t Alone, HostCallback ACallBack)
 {
@@ -16,12 +28,12 @@ void SHPDF::CerfaInit(const std::string& APath, std::int16_t Alone, HostCallback
 
 void SHPDF::CerfaAssistant()
 {
-    ComponentState::instance().windows->showAssistant(true);
+    operations::showAssistant(true);
 }
 
 void SHPDF::CerfaMenuPatient()
 {
-    ComponentState::instance().windows->showAssistant(false);
+    operations::showAssistant(false);
 }
 
 void SHPDF::CerfaQuit()
@@ -44,7 +56,7 @@ void SHPDF::CerfaTest()
 
 void SHPDF::Cerfa2035()
 {
-    forms::fillForm2035([]() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
+    operations::fill2035();
 }
 
 } // namespace formalys

@@ -1,5 +1,7 @@
 #include "windows/AboutWindow.h"
 
+#include "windows/Named.h"
+
 #include <QDesktopServices>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -20,10 +22,7 @@ constexpr const char* notice =
 
 QLabel* label(QWidget* parent, const char* name, const char* text, const char* accessibleName)
 {
-    auto* control = new QLabel(QString::fromUtf8(text), parent);
-    control->setObjectName(name);
-    control->setAccessibleName(QString::fromUtf8(accessibleName));
-    return control;
+    return named(new QLabel(QString::fromUtf8(text), parent), name, accessibleName);
 }
 
 // A label the user clicks (or reaches with Tab and opens with Return or Space) to follow it.
@@ -57,17 +56,14 @@ AboutWindow::AboutWindow()
       LSite(link(this, "LSite", site, "Ouvrir le site de Tournesolo")),
       LMail(link(this, "LMail", mail, "Écrire à Tournesolo")),
       Picture1(label(this, "Picture1", "", "Tournesolo, ouvrir le site")),
-      Command1(new QPushButton(QString::fromUtf8("&Ok"), this))
+      Command1(named(new QPushButton(QString::fromUtf8("&Ok"), this), "Command1", "Ok"))
 {
-    setObjectName("PDFForm");
-    setAccessibleName(QString::fromUtf8("À propos de Formalys"));
+    named(this, "PDFForm", "À propos de Formalys");
     setWindowTitle(QString::fromUtf8("A propos de Formalys"));
     setStyleSheet("QDialog { background: #ffffff; }");
     QFont font;
     font.setFamilies({"Tahoma", "DejaVu Sans"});
     setFont(font);
-    Command1->setObjectName("Command1");
-    Command1->setAccessibleName("Ok");
     Command1->setDefault(true);
     Picture1->setPixmap(QIcon(":/formalys/images/sunflower.svg").pixmap(QSize(96, 96)));
     Picture1->setCursor(Qt::PointingHandCursor);

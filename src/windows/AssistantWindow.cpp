@@ -3,6 +3,7 @@
 #include "assistant/Assistant.h"
 #include "assistant/GridLayout.h"
 #include "component/ComponentState.h"
+#include "windows/Named.h"
 #include "windows/SheetModel.h"
 #include "windows/SheetView.h"
 
@@ -35,14 +36,6 @@ assistant::Assistant& core()
     return assistant::assistantWindow();
 }
 
-template <typename Control>
-Control* named(Control* control, const char* name, const char* accessibleName)
-{
-    control->setObjectName(name);
-    control->setAccessibleName(QString::fromUtf8(accessibleName));
-    return control;
-}
-
 } // namespace
 
 AssistantWindow& AssistantWindow::instance()
@@ -65,8 +58,7 @@ AssistantWindow::AssistantWindow()
                    "Formulaires Cerfa disponibles")),
       dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this))
 {
-    setObjectName("Param");
-    setAccessibleName(QString::fromUtf8("Assistant Formalys"));
+    named(this, "Param", "Assistant Formalys");
     setWindowTitle(QString::fromUtf8(
         "Formalys, par Tournesolo - Pour Remplir Facilement les Formulaires Cerfa - v 1.2"));
     Command4->setIcon(QIcon(":/formalys/images/pause.svg"));

@@ -1,6 +1,7 @@
 #include "windows/TrayIcon.h"
 
 #include "component/ComponentState.h"
+#include "windows/Named.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -19,8 +20,7 @@ TrayIcon::TrayIcon()
       MRetour(MenuAbout->addAction(QString::fromUtf8("Reprendre la saisie"))),
       MInfo(MenuAbout->addAction(QString::fromUtf8("A propos de Formalys")))
 {
-    MenuAbout->setObjectName("MenuAbout");
-    MenuAbout->setAccessibleName(QString::fromUtf8("Menu de Formalys"));
+    named(MenuAbout, "MenuAbout", "Menu de Formalys");
     MRetour->setObjectName("MRetour");
     MInfo->setObjectName("MInfo");
     MRetour->setVisible(false);

@@ -1,0 +1,14 @@
+#pragma once
+// Operations of SHPDF with their outcome. SHPDF's members run them for C++ hosts, which are told
+// nothing; the C interface runs the same ones and reports the outcome to its host.
+
+namespace formalys::operations {
+
+// The assistant window, modally (CerfaAssistant) or not (CerfaMenuPatient); false when no window
+// could be shown (the reason is a warning).
+bool showAssistant(bool modal);
+
+// Form 2035 (Cerfa2035) into 2035Ok.pdf in the current directory; false when nothing was written.
+bool fill2035();
+
+} // namespace formalys::operations
