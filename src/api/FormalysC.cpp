@@ -149,10 +149,7 @@ int formalys_cerfa_menu_patient(FormalysSHPDF* object)
 
 int formalys_cerfa_about(FormalysSHPDF* object)
 {
-    return onObject(object, [&] {
-        object->object.CerfaAbout();
-        return noWindow(!object->object.TheData().empty());
-    });
+    return onObject(object, [&] { return noWindow(operations::showAbout(object->object)); });
 }
 
 int formalys_cerfa_test(FormalysSHPDF* object)

@@ -12,6 +12,15 @@ bool operations::showAssistant(bool modal)
     return ComponentState::instance().windows->showAssistant(modal);
 }
 
+bool operations::showAbout(SHPDF& object)
+{
+    if (!ComponentState::instance().tray.showAbout()) {
+        return false;
+    }
+    object.setTheData("Yes My Friend");
+    return true;
+}
+
 bool operations::fill2035()
 {
     return forms::fillForm2035(
@@ -43,9 +52,7 @@ void SHPDF::CerfaQuit()
 
 void SHPDF::CerfaAbout()
 {
-    if (ComponentState::instance().tray.showAbout()) {
-        theData_ = "Yes My Friend";
-    }
+    operations::showAbout(*this);
 }
 
 void SHPDF::CerfaTest()

@@ -43,7 +43,14 @@ WindowlessGeneration generateWithoutWindow(std::int16_t form,
                 "la feuille corrigée " + *sheet + " est refusée ; aucun document n'est produit"};
     }
     ComponentState& state = ComponentState::instance();
-    HostCallback hostCallback = state.hostCallback;
+    // With `output`, this run is the host that names the document; the host's own callback is
+    // back in place afterwards, whatever happens during generation.
+    struct CallbackRestorer
+    {
+        HostCallback& current;
+        HostCallback saved;
+        ~CallbackRestorer() { current = std::move(saved); }
+    } restorer{state.hostCallback, state.hostCallback};
     if (output) {
         const std::string exchangePath = state.exchangePath;
         state.hostCallback = [exchangePath, path = *output](std::int32_t, std::int32_t,
@@ -53,7 +60,6 @@ WindowlessGeneration generateWithoutWindow(std::int16_t form,
         };
     }
     const GenerationResult result = generateDocument(*window);
-    state.hostCallback = std::move(hostCallback);
     if (!result.saved) {
         return {false, result.outputPath,
                 "le document " + result.outputPath + " n'a pas pu être écrit"};
