@@ -10,6 +10,8 @@
 #include "assistant/FillProcedure.h"
 #include "text/Letters.h"
 
+#include <cctype>
+
 namespace formalys::assistant {
 
 // The controls as the window's design leaves them: an empty form list, a visible mapping grid and
@@ -193,7 +195,15 @@ void Assistant::DataToPdf()
 
 void Assistant::Command2_Click()
 {
-    generateDocument(*this);
+    const GenerationResult result = generateDocument(*this);
+    if (isLoaded() && !result.failure.empty()) {
+        // Stopped before saving: the window stays open with the sheet as the user left it.
+        std::string message = result.failure;
+        message.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(message.front())));
+        ComponentState::instance().messageBox->show(
+            message + ". La fenêtre reste ouverte : rien de ce qui a été saisi n'est perdu.",
+            "Formalys", MessageBoxPort::Icon::Critical);
+    }
 }
 
 void Assistant::Command4_Click()

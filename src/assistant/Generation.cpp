@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace formalys::assistant {
 
@@ -49,13 +50,29 @@ GenerationResult generateDocument(Assistant& window)
     pdf::PdfDocument& document = window.PDFDocument1();
     const std::string patient(text::strip(window.patientNumber()));
 
+    // What generation writes before it asks the host for a path must be on disk: otherwise the
+    // host reads a stale title, patient number or path, and the document of this patient could
+    // be saved over another patient's. The first write that fails stops generation before
+    // anything is saved, and the window stays open with the sheet as the user left it.
+    std::optional<std::string> failure;
+    const auto write = [&failure](std::string_view section, std::string_view key,
+                                  std::string_view value) {
+        if (!failure) {
+            failure = writeExchangeOrExplain(section, key, value);
+        }
+    };
+    const auto stopped = [&failure](std::string outputPath) {
+        return GenerationResult{std::move(outputPath), false,
+                                *failure + " ; aucun document n'a été enregistré"};
+    };
+
     // 1. The patient's paused work is discarded, whatever happens later.
     deletePauseFile(patient);
     // 2. The test document, unless the host names another path.
     std::string outputPath = files::joinPath(componentDirectory(), "test.pdf");
     // 3, 4. What the host needs to know before it names the path.
-    WriteExchange("RESULTAT", "TITRE", window.Combo1().text());
-    WriteExchange("RESULTAT", "NUMPA", patient);
+    write("RESULTAT", "TITRE", window.Combo1().text());
+    write("RESULTAT", "NUMPA", patient);
 
     // 5. Placeholder cells back to the exchange file: every bracketed key, not only the five that
     //    the merge fills. The practitioner's date and identifier go to MEDECIN, the rest to
@@ -69,9 +86,12 @@ GenerationResult generateDocument(Assistant& window)
         if (!binding.empty() && binding.front() == '[') {
             const std::string key = bracketedKey(SSData.binding());
             const char* section = (key == "DATE" || key == "IDNAT") ? "MEDECIN" : "PATIENT";
-            WriteExchange(section, key, text::strip(SSData.text()));
+            write(section, key, text::strip(SSData.text()));
         }
     });
+    if (failure) {
+        return stopped(outputPath);
+    }
 
     // 6. Bound cells into their fields, in walk order: a field bound twice keeps the later text.
     std::string boundNames;
@@ -113,13 +133,19 @@ GenerationResult generateDocument(Assistant& window)
     document.setProperty245(false);
     document.setProperty237(true);
     if (state.hostCallback) {
-        outputPath = GetCallbackPDF();
+        HostAnswer answer = askHostForPath();
+        if (!answer.failure.empty()) {
+            failure = std::move(answer.failure);
+            return stopped(outputPath);
+        }
+        outputPath = std::move(answer.path);
     }
     const bool saved = document.SaveDocument(outputPath);
 
     // 11. The window closes.
     window.Unload();
-    return {outputPath, saved};
+    return {outputPath, saved, saved ? std::string() : "le document « " + outputPath +
+                                                           " » n'a pas pu être écrit"};
 }
 
 } // namespace formalys::assistant

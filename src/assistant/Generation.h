@@ -14,10 +14,12 @@ struct GenerationResult
 {
     std::string outputPath;
     bool saved = false;
+    std::string failure; // why nothing was saved, in French; empty when saved
 };
 
-// Generation as the button runs it; the result is for the command line and the tests, the
-// window does not look at it.
+// Generation as the button runs it. When the exchange file cannot be written before the host is
+// asked for a path, generation stops there: nothing is saved, the window stays loaded with its
+// sheet, and `failure` says why.
 GenerationResult generateDocument(Assistant& window);
 
 // Whether a check-box cell's text is ticked: the number at the start of the stripped text (0 when

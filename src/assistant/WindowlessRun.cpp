@@ -4,6 +4,7 @@
 #include "assistant/Generation.h"
 #include "assistant/GridFile.h"
 #include "component/ComponentState.h"
+#include "component/WindowlessMessages.h"
 #include "exchange/ProfileFile.h"
 
 namespace formalys::assistant {
@@ -18,25 +19,32 @@ std::int16_t formIndex(std::string_view form)
     return -1;
 }
 
-Assistant* fillWithoutWindow(std::int16_t form)
+WindowlessFill fillWithoutWindow(std::int16_t form)
 {
+    const WindowlessMessages messages;
     Assistant& window = assistantWindow();
     window.openWithoutResuming();
     window.Combo1().select(form);
-    return window.PDFDocument1().isLoaded() ? &window : nullptr;
+    if (window.PDFDocument1().isLoaded()) {
+        return {&window, {}};
+    }
+    if (std::string shown = messages.first(); !shown.empty()) {
+        return {nullptr, std::move(shown)};
+    }
+    return {nullptr, "le modèle du formulaire « " + std::string(formTable.at(form).sourcePdf) +
+                         " » n'a pas pu être chargé"};
 }
 
 WindowlessGeneration generateWithoutWindow(std::int16_t form,
                                            const std::optional<std::string>& sheet,
                                            const std::optional<std::string>& output)
 {
-    Assistant* window = fillWithoutWindow(form);
-    if (window == nullptr) {
-        return {false,
-                {},
-                "le modèle du formulaire « " + std::string(formTable.at(form).sourcePdf) +
-                    " » n'a pas pu être chargé"};
+    const WindowlessMessages messages;
+    const WindowlessFill fill = fillWithoutWindow(form);
+    if (fill.window == nullptr) {
+        return {false, {}, fill.failure};
     }
+    Assistant* window = fill.window;
     if (sheet && !LoadGridFile(window->SSData(), *sheet)) {
         return {false,
                 {},
@@ -59,12 +67,8 @@ WindowlessGeneration generateWithoutWindow(std::int16_t form,
             return 0;
         };
     }
-    const GenerationResult result = generateDocument(*window);
-    if (!result.saved) {
-        return {false, result.outputPath,
-                "le document " + result.outputPath + " n'a pas pu être écrit"};
-    }
-    return {true, result.outputPath, {}};
+    GenerationResult result = generateDocument(*window);
+    return {result.saved, std::move(result.outputPath), std::move(result.failure)};
 }
 
 } // namespace formalys::assistant

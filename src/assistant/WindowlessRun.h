@@ -17,9 +17,15 @@ namespace formalys::assistant {
 // names none.
 std::int16_t formIndex(std::string_view form);
 
-// The assistant with the form's fill done, or nullptr when its template could not be loaded (the
-// reason was shown, or recorded as a warning).
-Assistant* fillWithoutWindow(std::int16_t form);
+struct WindowlessFill
+{
+    Assistant* window = nullptr; // with the form's fill done; nullptr when nothing was loaded
+    std::string failure;         // why, in French, when `window` is nullptr
+};
+
+// The form's fill, as the form list runs it. No message box is shown: a missing template is the
+// failure, with the very text the message would have shown.
+WindowlessFill fillWithoutWindow(std::int16_t form);
 
 struct WindowlessGeneration
 {
@@ -28,7 +34,7 @@ struct WindowlessGeneration
     std::string failure;    // why nothing was written, in French
 };
 
-// With `output`, the component acts as the host for this document: its callback names `output`
+// No message box is shown; a failure says why in French. With `output`, the component acts as the host for this document: its callback names `output`
 // and the real handshake runs. Without it, the host callback given to CerfaInit names the
 // document (or the default path is used).
 WindowlessGeneration generateWithoutWindow(std::int16_t form,

@@ -106,30 +106,11 @@ CLI::App* addVerb(CLI::App& app, const std::string& name, const std::string& des
     return verb;
 }
 
-// Sends the component's message boxes to a stream for the length of one command.
-class MessagesTo
-{
-public:
-    explicit MessagesTo(std::ostream& err) : previous_(ComponentState::instance().messageBox)
-    {
-        ComponentState::instance().messageBox = std::make_shared<HeadlessMessageBox>(err);
-    }
-    ~MessagesTo() { ComponentState::instance().messageBox = previous_; }
-    MessagesTo(const MessagesTo&) = delete;
-    MessagesTo& operator=(const MessagesTo&) = delete;
-
-private:
-    std::shared_ptr<MessageBoxPort> previous_;
-};
-
 } // namespace
 
 int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         const WindowVerbs& windows)
 {
-    // The component's messages (a missing template, …) go where the command's own messages go.
-    MessagesTo messages(err);
-
     CLI::App app{"Formalys : remplit les formulaires Cerfa au format PDF.", "formalys"};
     frenchLabels(app);
     app.set_help_flag("-h,--help", "Affiche cette aide");

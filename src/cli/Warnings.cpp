@@ -15,4 +15,10 @@ bool printWarnings(std::ostream& err)
     return !warnings.empty();
 }
 
+void printFailure(std::ostream& err, const std::string& reason)
+{
+    const bool ended = !reason.empty() && (reason.back() == '.' || reason.back() == '!');
+    err << "formalys : " << reason << (ended ? "\n" : ".\n");
+}
+
 } // namespace formalys::cli

@@ -47,8 +47,10 @@ struct ComponentState
     void setApplicationDirectory(const std::string& path);
 };
 
-// The directory of the component's own module: libformalys when it is loaded as a shared
-// library, the executable when the component is linked into it.
+// The component directory: the directory of the component's own module (libformalys when it is
+// loaded as a shared library, the executable when the component is linked into it) when the user
+// may write there and it is not a system directory (/usr, /lib, /bin, /opt, … and below);
+// otherwise $XDG_DATA_HOME/formalys, by default ~/.local/share/formalys, created when missing.
 std::string componentDirectory();
 
 // The current local date as "dd/mm/yyyy", from the state's clock.

@@ -1,5 +1,6 @@
 #include "component/Warnings.h"
 
+#include <algorithm>
 #include <mutex>
 
 namespace formalys {
@@ -27,6 +28,11 @@ std::vector<std::string>& pending()
 void reportWarning(std::string message)
 {
     const std::lock_guard lock(warningsMutex());
+    // The same cause met again within an operation (a display missing for each window it tries,
+    // a refused patient number at each step that names the pause file) is said once.
+    if (std::find(pending().begin(), pending().end(), message) != pending().end()) {
+        return;
+    }
     if (pending().size() < maximumKept) {
         pending().push_back(std::move(message));
     }

@@ -8,6 +8,8 @@
 
 namespace formalys {
 
+// Records `message`, unless the same message is already waiting: each cause is said once per
+// operation, since every operation takes the warnings when it ends.
 void reportWarning(std::string message);
 
 // Every warning reported since the last call, oldest first; the list is emptied.

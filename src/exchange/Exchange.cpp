@@ -3,6 +3,7 @@
 #include "component/ComponentState.h"
 #include "component/Warnings.h"
 #include "exchange/ProfileFile.h"
+#include "files/SystemError.h"
 #include "text/Letters.h"
 #include "text/Utf8.h"
 
@@ -30,12 +31,25 @@ std::string ReadExchange(std::string_view section, std::string_view key,
 
 void WriteExchange(std::string_view section, std::string_view key, std::string_view value)
 {
+    if (auto failure = writeExchangeOrExplain(section, key, value)) {
+        reportWarning(std::move(*failure));
+    }
+}
+
+std::optional<std::string> writeExchangeOrExplain(std::string_view section, std::string_view key,
+                                                   std::string_view value)
+{
     const auto& path = ComponentState::instance().exchangePath;
     const exchange::ProfileWrite result = exchange::writeProfileString(path, section, key, value);
-    if (!result.ok) {
-        reportWarning("écriture de [" + std::string(section) + "] " + std::string(key) +
-                      " impossible dans " + path + " (" + result.error + ")");
+    if (result.ok) {
+        return std::nullopt;
     }
+    const std::string cause = result.errorNumber != 0
+                                  ? files::frenchSystemError(result.errorNumber)
+                                  : "nom de section ou de clé impossible à écrire";
+    return "le fichier d'échange « " + path + " » n'a pas pu être écrit ([" +
+           std::string(section) + "] " + std::string(key) + ") : " + cause + " (" + result.error +
+           ")";
 }
 
 } // namespace formalys

@@ -2,6 +2,7 @@
 // ReadExchange and WriteExchange: the two operations through which the whole system reads and
 // writes the exchange file Formalys.ini, whose path is in the component state.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,11 @@ std::string ReadExchange(std::string_view section, std::string_view key,
 // Writes `value` as the value of `key` in `section`, creating what is missing. The outcome is not
 // reported to the caller; a failed write leaves the file as it was and records a warning.
 void WriteExchange(std::string_view section, std::string_view key, std::string_view value);
+
+// WriteExchange for the roads that must not go on when the value did not reach the disk (what
+// generation writes before it asks the host for a path): the reason in French when it failed,
+// nothing when the value is on disk. Nothing is recorded as a warning.
+std::optional<std::string> writeExchangeOrExplain(std::string_view section, std::string_view key,
+                                                   std::string_view value);
 
 } // namespace formalys

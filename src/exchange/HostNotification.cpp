@@ -31,14 +31,21 @@ void callHost(const HostCallback& callback)
 
 std::string GetCallbackPDF()
 {
-    return askHostForPath().path;
+    HostAnswer answer = askHostForPath();
+    if (!answer.failure.empty()) {
+        reportWarning(std::move(answer.failure));
+    }
+    return answer.path;
 }
 
 HostAnswer askHostForPath()
 {
-    WriteExchange("RESULTAT", "FICHIER", "OFF");
-    callHost(ComponentState::instance().hostCallback);
     HostAnswer answer;
+    if (auto failure = writeExchangeOrExplain("RESULTAT", "FICHIER", "OFF")) {
+        answer.failure = std::move(*failure);
+        return answer;
+    }
+    callHost(ComponentState::instance().hostCallback);
     for (;;) {
         answer.path = ReadExchange("RESULTAT", "FICHIER", "OFF");
         ++answer.reads;

@@ -13,11 +13,15 @@ namespace formalys {
 // holds a host callback.
 std::string GetCallbackPDF();
 
-// The same handshake, also telling how many reads it took (for the tests and the benchmarks).
+// The same handshake, also telling how many reads it took (for the tests and the benchmarks), and
+// refusing to go on when "OFF" cannot be written: RESULTAT/FICHIER would still hold the previous
+// document's path, and the new document would be saved over it. Then the host is not called,
+// `path` stays empty and `failure` says why, in French.
 struct HostAnswer
 {
     std::string path;
     int reads = 0;
+    std::string failure;
 };
 HostAnswer askHostForPath();
 

@@ -88,7 +88,7 @@ ProfileWrite writeProfileString(const std::string& path, std::string_view sectio
         content = std::move(*existing);
     } else if (errno != ENOENT) {
         // An unreadable file is left alone rather than replaced by one holding a single key.
-        return {false, error};
+        return {false, error, errno};
     }
     const bool existed = !content.empty();
     ProfileText profile(content);
@@ -100,7 +100,7 @@ ProfileWrite writeProfileString(const std::string& path, std::string_view sectio
         return {true, {}}; // the file already says so: nothing to replace
     }
     const files::WriteResult written = files::writeFileAtomically(path, profile.bytes());
-    return {written.ok, written.error};
+    return {written.ok, written.error, written.errorNumber};
 }
 
 } // namespace formalys::exchange

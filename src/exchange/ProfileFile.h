@@ -20,7 +20,8 @@ std::string readProfileString(const std::string& path, std::string_view section,
 struct ProfileWrite
 {
     bool ok = false;
-    std::string error; // English, for developers
+    std::string error;   // English, for developers
+    int errorNumber = 0; // the errno of the failing step; 0 when the names were refused
 };
 
 // The profile writer: creates the file, the section and the key as needed, or replaces the value

@@ -32,6 +32,19 @@ std::string resolveTarget(const std::string& path)
     return path;
 }
 
+bool flushDirectory(const std::string& directory)
+{
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool flushed = ::fsync(fd) == 0;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return flushed;
+}
+
 mode_t defaultMode()
 {
     const mode_t mask = ::umask(0);
@@ -81,6 +94,11 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view conten
     if (::fchmod(fd, mode) != 0) {
         return abandon("cannot set the permissions of");
     }
+    // The content must be on disk before the name points at it: otherwise a power cut right
+    // after the rename can leave the target empty.
+    if (::fsync(fd) != 0) {
+        return abandon("cannot flush");
+    }
     if (::close(fd) != 0) {
         const WriteResult result = failure("cannot close", target);
         ::unlink(temporary.c_str());
@@ -90,6 +108,10 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view conten
         const WriteResult result = failure("cannot rename over", target);
         ::unlink(temporary.c_str());
         return result;
+    }
+    // The rename itself is on disk once the directory is.
+    if (!flushDirectory(directory)) {
+        return failure("cannot flush the directory of", target);
     }
     return {true, {}};
 }

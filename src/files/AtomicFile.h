@@ -1,7 +1,11 @@
 #pragma once
-// Replaces a file as a whole: the new content is written beside the target, flushed, then renamed
-// over it. A reader sees either the old file or the new one, never half of one, and a write that
-// fails (full disk, unwritable directory) leaves the old file untouched.
+// Replaces a file as a whole and durably: the new content is written beside the target, flushed to
+// disk (fsync), renamed over the target, and the directory is flushed. A reader sees either the old
+// file or the new one, never half of one; a power cut after the call returns cannot take the new
+// one back; a write that fails (full disk, unwritable directory, a flush refused) leaves the old
+// file untouched.
+//
+// Every file Formalys writes goes through here: documents, pause files, grids, the exchange file.
 
 #include <string>
 #include <string_view>

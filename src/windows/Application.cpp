@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <cstdlib>
+#include <utility>
 
 namespace formalys::windows {
 
@@ -24,8 +25,12 @@ QApplication* application()
         return existing;
     }
     if (QCoreApplication::instance() != nullptr || !displayAvailable()) {
-        // A host running a console Qt application has no widgets either.
-        reportWarning("Aucun écran disponible : la fenêtre ne peut pas s'ouvrir.");
+        // A host running a console Qt application has no widgets either. Said once per process:
+        // the display does not come back between two operations.
+        static bool told = false;
+        if (!std::exchange(told, true)) {
+            reportWarning("Aucun écran disponible : la fenêtre ne peut pas s'ouvrir.");
+        }
         return nullptr;
     }
     // QApplication keeps references to its arguments for its whole life.

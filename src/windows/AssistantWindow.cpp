@@ -161,6 +161,9 @@ void AssistantWindow::generate()
 {
     SSData->commitOpenEdit();
     core().Command2_Click();
+    if (core().isLoaded()) { // stopped before saving: the sheet and the window stay as they are
+        return;
+    }
     closeSheets();
     accept();
 }

@@ -252,14 +252,15 @@ TEST_F(FormalysCTest, GenerationAndForm2035WriteTheirDocuments)
     EXPECT_EQ(PdfReadBack(dir.file("mt.pdf")).value("imm 1"), "2");
     fs::remove(dir.file("PIRES.pdf"));
     EXPECT_EQ(formalys_generate(dir.path().c_str(), "PIRES", nullptr, dir.file("p.pdf").c_str()), 1);
-    EXPECT_STREQ(formalys_last_error(), "le modèle du formulaire « PIRES » n'a pas pu être chargé");
-    EXPECT_EQ(messages->shown.back().text, "Le fichier <PIRES> de référence est introuvable !") << "shown as always";
+    EXPECT_STREQ(formalys_last_error(), "Le fichier <PIRES> de référence est introuvable !");
+    EXPECT_TRUE(messages->shown.empty()) << "a batch never waits for a click";
 
     const fs::path before = fs::current_path();
     fs::current_path(dir.path());
     EXPECT_EQ(formalys_cerfa_2035(object), 0);
     fs::remove(dir.file("2035.pdf"));
     EXPECT_EQ(formalys_cerfa_2035(object), 1);
+    EXPECT_EQ(messages->shown.back().text, "Le fichier <2035.pdf> de référence est introuvable !") << "SHPDF's own operation shows it";
     fs::current_path(before);
     EXPECT_EQ(PdfReadBack(dir.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
 }

@@ -83,8 +83,7 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     fs::remove(dir.file("DSI.pdf"));
     const Outcome missing = run({"fill", "--dir", "DIR", "--form", "DSI", "--out", work.file("d.pdf")});
     EXPECT_EQ(missing.code, cli::exitFailed);
-    EXPECT_NE(missing.err.find("[erreur] Pb d'installation : Le fichier <DSI> de référence est introuvable !"),
-              std::string::npos);
+    EXPECT_EQ(missing.err, "formalys : Le fichier <DSI> de référence est introuvable !\n");
     EXPECT_FALSE(fs::exists(work.file("d.pdf")));
     EXPECT_EQ(run({"fields", dir.file("absent.pdf")}).code, cli::exitFailed);
     std::string damaged = readBytes(dir.file("PIRES.pdf"));
@@ -103,6 +102,7 @@ TEST_F(VerbsTest, Form2035AndExchange)
     EXPECT_EQ(filled.out, "2035Ok.pdf\n");
     EXPECT_EQ(PdfReadBack(work.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
     EXPECT_EQ(missing.code, cli::exitFailed);
+    EXPECT_EQ(missing.err, "formalys : Le fichier <2035.pdf> de référence est introuvable !\n");
     for (const auto& [arguments, out] : std::vector<std::pair<std::vector<std::string>, std::string>>{ {{"patient", "nom"}, "Lefèvre\n"},
              {{"PATIENT", "ADR2"}, " \n"}, {{"PATIENT", "ADR2", "--default", "aucune"}, "aucune\n"},
              {{"PATIENT", "ADR2", "--write", "Bât. B"}, ""}, {{"PATIENT", "ADR2"}, "Bât. B\n"},

@@ -3,6 +3,7 @@
 #include "assistant/Assistant.h"
 #include "cli/ExitCode.h"
 #include "cli/Warnings.h"
+#include "component/WindowlessMessages.h"
 #include "formalys/SHPDF.h"
 #include "forms/Form2035.h"
 
@@ -13,10 +14,13 @@ namespace formalys::cli {
 int runForm2035(const std::string& directory, std::ostream& out, std::ostream& err)
 {
     SHPDF().CerfaInit(directory);
+    const WindowlessMessages messages; // a missing template is this verb's failure, not a window
     const bool saved = forms::fillForm2035(
         []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
     printWarnings(err);
     if (!saved) {
+        const std::string shown = messages.first();
+        printFailure(err, shown.empty() ? "le document 2035Ok.pdf n'a pas pu être écrit" : shown);
         return exitFailed;
     }
     out << "2035Ok.pdf\n";

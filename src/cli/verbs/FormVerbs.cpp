@@ -20,11 +20,12 @@ assistant::Assistant* fillForm(const std::string& directory, const std::string& 
                                std::ostream& err)
 {
     SHPDF().CerfaInit(directory);
-    assistant::Assistant* window = assistant::fillWithoutWindow(assistant::formIndex(form));
-    if (window == nullptr) {
+    const auto fill = assistant::fillWithoutWindow(assistant::formIndex(form));
+    if (fill.window == nullptr) {
         printWarnings(err);
+        printFailure(err, fill.failure);
     }
-    return window;
+    return fill.window;
 }
 
 } // namespace
@@ -66,7 +67,7 @@ int runGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
                                                          options.sheet, options.output);
     printWarnings(err);
     if (!result.saved) {
-        err << "formalys : " << result.failure << ".\n";
+        printFailure(err, result.failure);
         return exitFailed;
     }
     out << result.outputPath << '\n';
