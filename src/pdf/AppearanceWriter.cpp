@@ -80,6 +80,41 @@ QPDFObjectHandle AppearanceWriter::resources()
     return resources_;
 }
 
+namespace {
+
+// The quarter turn of the widget's present normal appearance, read from its /Matrix (0 when it has
+// none, or when the matrix is no quarter turn): a producer that draws vertical text may turn its
+// appearance without saying so in /MK /R, and the new appearance keeps that turn.
+int existingTurn(QPDFObjectHandle widget)
+{
+    QPDFObjectHandle normal = entry(widget.getKey("/AP"), "/N");
+    QPDFObjectHandle matrix = normal.isStream() ? normal.getDict().getKey("/Matrix")
+                                                : QPDFObjectHandle::newNull();
+    std::vector<double> m;
+    if (matrix.isArray() && matrix.getArrayNItems() == 6) {
+        for (auto& number : matrix.aitems()) {
+            m.push_back(number.isNumber() ? number.getNumericValue() : 0.0);
+        }
+    }
+    if (m.size() != 6) {
+        return 0;
+    }
+    const auto near = [](double value, double expected) {
+        return std::fabs(value - expected) < 1e-3;
+    };
+    // [cos sin -sin cos]: a scale-free quarter turn only.
+    for (const int turn : {90, 180, 270}) {
+        const double c = turn == 180 ? -1 : 0;
+        const double s = turn == 90 ? 1 : turn == 270 ? -1 : 0;
+        if (near(m[0], c) && near(m[1], s) && near(m[2], -s) && near(m[3], c)) {
+            return turn;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 std::optional<AppearanceWriter::Canvas> AppearanceWriter::makeCanvas(const FormField& field,
                                                                      QPDFObjectHandle widget)
 {
@@ -92,8 +127,9 @@ std::optional<AppearanceWriter::Canvas> AppearanceWriter::makeCanvas(const FormF
     double height = std::fabs(r.ury - r.lly);
     QPDFObjectHandle mk = widget.getKey("/MK");
     QPDFObjectHandle rotationKey = entry(mk, "/R");
-    const int rotation =
-        rotationKey.isInteger() ? ((rotationKey.getIntValueAsInt() % 360) + 360) % 360 : 0;
+    const int rotation = rotationKey.isInteger()
+                             ? ((rotationKey.getIntValueAsInt() % 360) + 360) % 360
+                             : existingTurn(widget);
     if (rotation == 90 || rotation == 270) {
         std::swap(width, height);
     }

@@ -93,28 +93,48 @@ std::vector<QPDFObjectHandle> dictionaries(QPDFObjectHandle array)
     return result;
 }
 
-} // namespace
-
-FieldIndex::FieldIndex(QPDF& pdf)
+// The top of the field tree above `node`, following /Parent. A form that lists a widget or a
+// child field in /Fields (beside its parent, or instead of it) is read from the top, so that
+// kids without /T are widgets of their field, never fields with an empty name.
+QPDFObjectHandle treeTop(QPDFObjectHandle node)
 {
-    QPDFObjectHandle form = entry(pdf.getRoot(), "/AcroForm");
-    if (!form.isDictionary()) {
-        return;
+    std::set<QPDFObjGen> climbed;
+    for (;;) {
+        QPDFObjectHandle parent = entry(node, "/Parent");
+        if (!parent.isDictionary() ||
+            (parent.isIndirect() && !climbed.insert(parent.getObjGen()).second)) {
+            return node;
+        }
+        node = parent;
     }
-    Inherited defaults;
-    defaults.quadding = integerOr(form.getKey("/Q"), 0);
-    if (auto da = form.getKey("/DA"); da.isString()) {
-        defaults.defaultAppearance = da.getUTF8Value();
-    }
+}
 
+// The widget annotations on the pages, in page order.
+std::vector<QPDFObjectHandle> pageWidgets(QPDF& pdf)
+{
+    std::vector<QPDFObjectHandle> widgets;
+    for (auto& page : pdf.getAllPages()) {
+        for (auto& annotation : dictionaries(entry(page, "/Annots"))) {
+            if (auto subtype = annotation.getKey("/Subtype");
+                subtype.isName() && subtype.getName() == "/Widget") {
+                widgets.push_back(annotation);
+            }
+        }
+    }
+    return widgets;
+}
+
+// Lists the terminal fields of the trees under `tops` into `fields`, skipping nodes already in
+// `seen`; with `namedAndTypedOnly`, a field without a name or a type is left out.
+void walk(const std::vector<QPDFObjectHandle>& tops, const Inherited& defaults,
+          std::set<QPDFObjGen>& seen, bool namedAndTypedOnly, std::vector<FormField>& fields)
+{
     // Depth first, kids in their order, with an explicit stack: a deep tree cannot exhaust the
     // call stack, and a node seen before is skipped, so a cycle cannot loop.
     std::vector<Visit> stack;
-    const auto topLevel = dictionaries(form.getKey("/Fields"));
-    for (auto it = topLevel.rbegin(); it != topLevel.rend(); ++it) {
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
         stack.push_back({*it, defaults});
     }
-    std::set<QPDFObjGen> seen;
     while (!stack.empty()) {
         Visit visit = std::move(stack.back());
         stack.pop_back();
@@ -144,14 +164,60 @@ FieldIndex::FieldIndex(QPDF& pdf)
         }
         field.name = std::move(attributes.name);
         field.kind = kindOf(attributes);
+        if (namedAndTypedOnly && (field.name.empty() || field.kind == FieldKind::Unknown)) {
+            continue;
+        }
         field.flags = attributes.flags;
         field.quadding = attributes.quadding;
         field.maxLength = attributes.maxLength;
         field.defaultAppearance = std::move(attributes.defaultAppearance);
 
-        byStrippedName_[std::string(text::strip(field.name))].push_back(
-            static_cast<int>(fields_.size()));
-        fields_.push_back(std::move(field));
+        fields.push_back(std::move(field));
+    }
+}
+
+} // namespace
+
+FieldIndex::FieldIndex(QPDF& pdf)
+{
+    QPDFObjectHandle form = entry(pdf.getRoot(), "/AcroForm");
+    if (!form.isDictionary()) {
+        return;
+    }
+    Inherited defaults;
+    defaults.quadding = integerOr(form.getKey("/Q"), 0);
+    if (auto da = form.getKey("/DA"); da.isString()) {
+        defaults.defaultAppearance = da.getUTF8Value();
+    }
+
+    std::set<QPDFObjGen> seen;
+    std::vector<QPDFObjectHandle> tops;
+    for (auto& listed : dictionaries(form.getKey("/Fields"))) {
+        tops.push_back(treeTop(listed));
+    }
+    walk(tops, defaults, seen, false, fields_);
+
+    // Some programs save /Fields pointing at copies of the fields, while the widgets on the pages
+    // carry the same names and belong to no listed field: a reader that shows the page shows
+    // those. Each such widget's tree is a field too, when it has a type and a name.
+    std::set<QPDFObjGen> shown;
+    for (const auto& field : fields_) {
+        for (const auto& widget : field.widgets) {
+            if (widget.isIndirect()) {
+                shown.insert(widget.getObjGen());
+            }
+        }
+    }
+    std::vector<QPDFObjectHandle> orphans;
+    for (auto& widget : pageWidgets(pdf)) {
+        if (widget.isIndirect() && !shown.contains(widget.getObjGen())) {
+            orphans.push_back(treeTop(widget));
+        }
+    }
+    walk(orphans, defaults, seen, true, fields_);
+
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        byStrippedName_[std::string(text::strip(fields_[i].name))].push_back(static_cast<int>(i));
     }
 }
 

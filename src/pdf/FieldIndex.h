@@ -2,6 +2,11 @@
 // The terminal fields of a document's form, listed once per load in the depth-first order of
 // /AcroForm /Fields (the order of the form's field tree, which survives a rewrite of the file,
 // unlike QPDF's own list sorted by object number), with a lookup by stripped name.
+//
+// Fields as readers find them: an entry of /Fields that has a /Parent is read from the top of its
+// tree, so the kids of a field that have no /T are its widgets, never fields; and a widget on a
+// page that no listed field reaches, but that has a type and a name (its own or inherited), is a
+// field too, listed after the others.
 
 #include "pdf/FormField.h"
 

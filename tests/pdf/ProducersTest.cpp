@@ -1,0 +1,97 @@
+// Forms written by other producers (tests/fixtures/producers, made by scripts/producer-fixtures.sh):
+// every field that a reader of the page finds is listed once, under its name, and a value set by
+// name reaches the page: its /V, its widget's state, its drawn appearance.
+#include "pdf/PdfDocument.h"
+
+#include "support/Test.h"
+
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+struct Expected
+{
+    std::string name, kind, onState;
+};
+
+// fields.tsv: file → the fields a correct reader finds there.
+std::map<std::string, std::vector<Expected>> expectedFields()
+{
+    std::ifstream in(FORMALYS_FIXTURES_DIR "/producers/fields.tsv");
+    std::map<std::string, std::vector<Expected>> byFile;
+    std::string line;
+    std::getline(in, line); // header
+    while (std::getline(in, line)) {
+        std::istringstream row(line);
+        std::string file;
+        Expected field;
+        std::getline(row, file, '\t');
+        std::getline(row, field.name, '\t');
+        std::getline(row, field.kind, '\t');
+        std::getline(row, field.onState, '\t');
+        byFile[file].push_back(field);
+    }
+    return byFile;
+}
+
+// The texts an appearance stream shows, joined: "(Z) Tj … (o) Tj" gives "Zo".
+std::string drawnText(const std::string& content)
+{
+    static const std::regex shown(R"(\(((?:[^\\)]|\\.)*)\) Tj)");
+    std::string joined;
+    for (std::sregex_iterator it(content.begin(), content.end(), shown), end; it != end; ++it) { joined += (*it)[1]; }
+    return joined;
+}
+
+TEST(ProducersTest, EveryFieldIsListedOnceAndAValueReachesThePage)
+{
+    const auto files = expectedFields();
+    ASSERT_EQ(files.size(), 10u);
+    for (const auto& [file, fields] : files) {
+        SCOPED_TRACE(file);
+        TempDir dir;
+        pdf::PdfDocument doc;
+        ASSERT_TRUE(doc.LoadDocument(FORMALYS_FIXTURES_DIR "/producers/" + file));
+        takeWarnings();
+        std::multiset<std::string> listed, wanted;
+        for (std::int32_t i = 0; i < doc.FieldCount(); ++i) { listed.insert(doc.FieldName(i)); }
+        for (const auto& field : fields) { wanted.insert(field.name); }
+        EXPECT_EQ(listed, wanted);
+
+        for (const auto& field : fields) {
+            doc.SetFieldValue(field.name, field.kind == "text" ? "Zoé 12" : field.kind == "radio" ? field.onState : "X");
+        }
+        ASSERT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
+        PdfReadBack back(dir.file("rempli.pdf")); // read from the widgets on the page
+        for (const auto& field : fields) {
+            SCOPED_TRACE(field.name);
+            if (field.kind == "text") {
+                EXPECT_EQ(back.value(field.name), "Zoé 12");
+                EXPECT_EQ(drawnText(back.appearance(field.name)), "Zo\xE9 12"); // comb cells draw one by one
+            } else {
+                EXPECT_EQ(back.value(field.name) + "|" + back.state(field.name), field.onState + "|" + field.onState);
+            }
+        }
+    }
+}
+
+// A widget whose present appearance is turned a quarter by its /Matrix, with no /MK /R, keeps the
+// turn: the text runs along the tall side of the box instead of being clipped across it.
+TEST(ProducersTest, AnAppearanceTurnedByItsMatrixStaysTurned)
+{
+    TempDir dir;
+    pdf::PdfDocument doc;
+    ASSERT_TRUE(doc.LoadDocument(FORMALYS_FIXTURES_DIR "/producers/rotated-matrix.pdf"));
+    doc.SetFieldValue("vertical", "Lefèvre");
+    ASSERT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
+    PdfReadBack back(dir.file("rempli.pdf"));
+    QPDFObjectHandle stream = back.widgets("vertical").at(0).getAppearanceStream("/N");
+    ASSERT_TRUE(stream.isStream());
+    EXPECT_EQ(stream.getDict().getKey("/Matrix").unparse(), "[ 0 1 -1 0 0 0 ]");
+    EXPECT_EQ(stream.getDict().getKey("/BBox").unparse(), "[ 0 0 200 20 ]");
+}
+
+} // namespace
