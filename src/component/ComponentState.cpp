@@ -92,9 +92,13 @@ std::string moduleDirectory()
 
 std::string componentDirectory()
 {
-    std::string own = moduleDirectory();
-    if (!isSystemDirectory(own) && ::access(own.c_str(), W_OK) == 0) {
-        return own;
+    return componentDirectoryFor(moduleDirectory());
+}
+
+std::string componentDirectoryFor(const std::string& moduleDirectory)
+{
+    if (!isSystemDirectory(moduleDirectory) && ::access(moduleDirectory.c_str(), W_OK) == 0) {
+        return moduleDirectory;
     }
     return userDataDirectory();
 }

@@ -53,6 +53,9 @@ struct ComponentState
 // otherwise $XDG_DATA_HOME/formalys, by default ~/.local/share/formalys, created when missing.
 std::string componentDirectory();
 
+// The same rule for a module found in `moduleDirectory`.
+std::string componentDirectoryFor(const std::string& moduleDirectory);
+
 // The current local date as "dd/mm/yyyy", from the state's clock.
 std::string todayText();
 

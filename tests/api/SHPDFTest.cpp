@@ -3,6 +3,7 @@
 #include "formalys/SHPDF.h"
 #include "formalys/formalys.h"
 
+#include "support/FileCalls.h"
 #include "support/Test.h"
 
 #include <qpdf/QPDFWriter.hh>
@@ -185,6 +186,24 @@ TEST_F(TrayTest, AboutAndPauseTellTheHostAndTheUser)
 namespace {
 
 // The C interface as a host in another language calls it: codes, texts, the reason of a failure.
+// The component directory (the test document, an empty CerfaInit path) is where the module is only
+// when the user may write there and it is no system directory; otherwise the user's data directory.
+TEST_F(SHPDFTest, TheComponentDirectoryIsNeverASystemDirectory)
+{
+    const std::string data = work.file("données");
+    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+    for (const auto& [module, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"/usr/bin", data + "/formalys"}, {"/usr", data + "/formalys"}, {"/opt/formalys/lib", data + "/formalys"},
+             {"/lib64", data + "/formalys"}, {work.file("absent"), data + "/formalys"}, {work.path(), work.path()}}) {
+        EXPECT_EQ(componentDirectoryFor(module), expected) << module;
+    }
+    EXPECT_TRUE(fs::is_directory(data + "/formalys")) << "made when first needed";
+    ::setenv("XDG_DATA_HOME", "relatif", 1); // not absolute: ignored, as the XDG rules say
+    ::setenv("HOME", work.path().c_str(), 1);
+    EXPECT_EQ(componentDirectoryFor("/usr/lib/x86_64-linux-gnu"), work.path() + "/.local/share/formalys");
+    ::unsetenv("XDG_DATA_HOME");
+}
+
 class FormalysCTest : public AppFixture
 {
 protected:
@@ -202,6 +221,22 @@ protected:
     }
     FormalysSHPDF* object = nullptr;
 };
+
+// An exchange file that cannot be written stops the batch before anything is saved: the previous
+// patient's document, which RESULTAT/FICHIER still names, is not replaced, and the reason is given.
+TEST_F(FormalysCTest, AnExchangeFileThatCannotBeWrittenStopsTheBatch)
+{
+    for (const auto& [error, french] : {std::pair{"EROFS", "le disque est en lecture seule"},
+                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "fichier ou dossier introuvable"}}) {
+        writeExchange("[PATIENT]\nNUMPA=12\n[RESULTAT]\nFICHIER=" + dir.file("ancien-patient.pdf") + "\n");
+        writeBytes(dir.file("ancien-patient.pdf"), "ancien");
+        const FileFault fault(error, "Formalys.ini");
+        EXPECT_EQ(formalys_generate(dir.path().c_str(), "MT", nullptr, dir.file("nouveau.pdf").c_str()), 1);
+        EXPECT_THAT(formalys_last_error(), HasSubstr(french));
+        EXPECT_EQ(readBytes(dir.file("ancien-patient.pdf")), "ancien");
+        EXPECT_FALSE(fs::exists(dir.file("nouveau.pdf")));
+    }
+}
 
 TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
 {

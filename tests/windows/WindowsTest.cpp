@@ -91,6 +91,7 @@ protected:
     }
 
     AssistantWindow& w = AssistantWindow::instance();
+    TempDir work;
 };
 
 TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
@@ -221,6 +222,25 @@ TEST_F(WindowsTest, ClosingAsksBeforeThrowingTypingAway)
     whenModal([](QWidget* question) { question->findChild<QPushButton*>("Oui")->click(); });
     w.close();
     EXPECT_FALSE(w.isVisible() || fs::exists(dir.file("12.ss")));
+}
+
+// The application directory vanishes while the user types: generation cannot write the exchange
+// file, so it saves nothing, says why, and the window stays open with what was typed.
+TEST_F(WindowsTest, GenerationThatCannotWriteKeepsTheWindowAndTheSheet)
+{
+    choose(0);
+    hostNames(work.file("nouveau.pdf"));
+    type(cellBoundTo("nom"), "DURAND");
+    fs::remove_all(dir.path());
+    std::string said;
+    whenModal([&](QWidget* box) { said = qobject_cast<QMessageBox*>(box)->text().toStdString(); qobject_cast<QMessageBox*>(box)->accept(); });
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_THAT(said, HasSubstr("fichier ou dossier introuvable"));
+    EXPECT_THAT(said, HasSubstr("La fenêtre reste ouverte"));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(cellBoundTo("nom").data().toString().toStdString(), "DURAND");
+    EXPECT_FALSE(fs::exists(work.file("nouveau.pdf")));
+    fs::create_directory(dir.path()); // for the fixture's own clean-up
 }
 
 // A grid wider than the window widens it; a narrower one is centred; a minimised window is not laid

@@ -1,0 +1,166 @@
+// Files that a crash, a power cut or a refused write cannot take from the user: a writer killed at
+// any moment leaves the old file or the new one, whole; every rename comes after its file is on disk
+// and is followed by a flush of its directory; generation that cannot write the exchange file saves
+// nothing, over nobody's document, and keeps the sheet.
+#include "assistant/Generation.h"
+#include "assistant/GridFile.h"
+#include "assistant/WindowlessRun.h"
+#include "exchange/ProfileText.h"
+#include "formalys/SHPDF.h"
+#include "support/FileCalls.h"
+#include "support/Test.h"
+
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+using namespace formalys::assistant;
+
+const std::string host = "[PATIENT]\r\nNUMPA=12\r\nNOM=Lefèvre\r\nPRENOM=Zoé\r\nNUMSS=2750369123456\r\n"
+                         "[MEDECIN]\r\nIDNAT=691234567\r\n";
+
+class DurabilityTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        installShippedForms();
+        writeExchange(host);
+    }
+    // The patient's name in the exchange file; fails the test when the file lost a host line.
+    std::string exchangeName()
+    {
+        const std::string text = exchangeText();
+        for (const char* line : {"PRENOM=Zoé", "NUMSS=2750369123456", "[MEDECIN]", "IDNAT=691234567"}) {
+            EXPECT_THAT(text, HasSubstr(line));
+        }
+        return exchange::ProfileText(text).value("PATIENT", "NOM").value_or("");
+    }
+};
+
+TEST_F(DurabilityTest, AKilledWriterLeavesTheOldFileOrTheNewOneWhole)
+{
+    const std::vector<std::pair<std::string, std::string>> rows = {{"generate", "document.pdf"}, {"pause", "12.ss"}};
+    for (const auto& [mode, written] : rows) {
+        SCOPED_TRACE(mode);
+        writeExchange(host);
+        int kept = 0;
+        for (int round = 0; round < 20; ++round) {
+            pid_t child = 0;
+            const char* argv[] = {FORMALYS_CRASH_CHILD, mode.c_str(), dir.path().c_str(), nullptr};
+            ASSERT_EQ(::posix_spawn(&child, FORMALYS_CRASH_CHILD, nullptr, nullptr, const_cast<char**>(argv), environ), 0);
+            std::this_thread::sleep_for(std::chrono::microseconds(5000 + round * 2000)); // 5 to 43 ms: start, fill, write
+            ::kill(child, SIGKILL);
+            ::waitpid(child, nullptr, 0);
+            EXPECT_THAT(exchangeName(), ::testing::AnyOf("Lefèvre", "Martin"));
+            if (!fs::exists(dir.file(written))) {
+                continue;
+            }
+            ++kept;
+            if (mode == "generate") {
+                EXPECT_EQ(qpdfProblems(dir.file(written)), "") << round;
+                EXPECT_GT(PdfReadBack(dir.file(written)).names().size(), 10u);
+            } else {
+                const GridLoad pause = loadGridFile(dir.file(written));
+                ASSERT_TRUE(pause.accepted()) << pause.reason;
+                EXPECT_THAT(pause.sheet->cell(2, 1).text, ::testing::AnyOf("Lefèvre", "Martin"));
+            }
+        }
+        EXPECT_GE(kept, 3) << "kills land after the first file was written";
+    }
+}
+
+// Each operation that writes: the file is flushed before its rename, the directory right after, and
+// the exchange file is on disk before the host is asked for a path.
+TEST_F(DurabilityTest, EveryRenameComesAfterItsFlushAndBeforeItsDirectorysFlush)
+{
+    TempDir logs;
+    const std::vector<std::pair<std::string, std::function<void(const FileCallLog&)>>> rows = {
+        {"generation", [&](const FileCallLog& log) {
+             state().hostCallback = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+                 log.note("callback");
+                 WriteExchange("RESULTAT", "FICHIER", dir.file("déclaration.pdf"));
+                 return 0;
+             };
+             window().Combo1().select(0);
+             window().Command2_Click();
+         }},
+        {"pause", [&](const FileCallLog&) { window().Combo1().select(3); window().Command4_Click(); }},
+        {"form 2035", [&](const FileCallLog&) {
+             const fs::path before = fs::current_path();
+             fs::current_path(dir.path());
+             SHPDF().Cerfa2035();
+             fs::current_path(before);
+         }},
+    };
+    for (const auto& [operation, run] : rows) {
+        SCOPED_TRACE(operation);
+        const FileCallLog log(logs.file(operation + ".log"));
+        run(log);
+        const std::vector<std::string> lines = log.lines();
+        int renames = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (!lines[i].starts_with("rename ")) { continue; }
+            ++renames;
+            const auto absolute = [&](const std::string& path) { // 2035Ok.pdf is written in the current directory
+                return (fs::path(path).is_absolute() ? fs::path(path) : dir.path() / fs::path(path)).lexically_normal();
+            };
+            const std::string from = lines[i].substr(7, lines[i].find(' ', 7) - 7);
+            const fs::path to = absolute(lines[i].substr(8 + from.size()));
+            ASSERT_GT(i, 0u);
+            EXPECT_EQ(lines[i - 1], "fsync " + absolute(from).string()) << "the content is on disk before the name points at it";
+            ASSERT_LT(i + 1, lines.size()) << lines[i];
+            EXPECT_EQ(lines[i + 1], "fsync " + to.parent_path().string()) << "the rename is on disk";
+        }
+        EXPECT_GE(renames, 1);
+        if (operation == "generation") {
+            const auto callback = std::find(lines.begin(), lines.end(), "callback");
+            ASSERT_NE(callback, lines.end());
+            EXPECT_EQ(*(callback - 2), "rename " + std::string(callback[-3]).substr(6) + " " + dir.file("Formalys.ini"))
+                << "the exchange file, then its directory, on disk before the host reads it";
+            EXPECT_THAT(lines.back(), HasSubstr("fsync " + dir.path()));
+        }
+    }
+}
+
+// The exchange file cannot be written before the handshake: nothing is saved (the previous
+// patient's document, which RESULTAT/FICHIER still names, stays as it was), the reason is in French,
+// and the window stays open with the sheet as the user left it.
+TEST_F(DurabilityTest, GenerationThatCannotWriteTheExchangeFileSavesNothing)
+{
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"EROFS", "le disque est en lecture seule"}, {"ENOSPC", "le disque est plein"},
+        {"EACCES", "accès refusé"}, {"ENOENT", "fichier ou dossier introuvable"}};
+    for (const auto& [error, french] : rows) {
+        SCOPED_TRACE(error);
+        writeExchange(host + "[RESULTAT]\r\nFICHIER=" + dir.file("ancien-patient.pdf") + "\r\n");
+        writeBytes(dir.file("ancien-patient.pdf"), "le document de l'ancien patient");
+        hostNames(dir.file("nouveau.pdf"));
+        window().Combo1().select(0);
+        window().SSData().setCell(2, 3, {"saisi à la main", "nom", CellType::Edit, {}});
+        const FileFault fault(error, "Formalys.ini");
+        const GenerationResult result = generateDocument(window());
+        EXPECT_FALSE(result.saved);
+        EXPECT_THAT(result.failure, HasSubstr(french));
+        EXPECT_THAT(result.failure, HasSubstr("aucun document n'a été enregistré"));
+        EXPECT_EQ(readBytes(dir.file("ancien-patient.pdf")), "le document de l'ancien patient");
+        EXPECT_FALSE(fs::exists(dir.file("nouveau.pdf")));
+        ASSERT_TRUE(window().isLoaded());
+        EXPECT_EQ(window().SSData().cell(2, 3).text, "saisi à la main");
+        window().Command2_Click();
+        ASSERT_EQ(messages->shown.size(), 1u);
+        EXPECT_THAT(messages->shown.back().text, ::testing::StartsWith("Le fichier d'échange"));
+        EXPECT_THAT(messages->shown.back().text, HasSubstr("La fenêtre reste ouverte"));
+        messages->shown.clear();
+        window().Unload();
+        takeWarnings();
+    }
+}
+
+} // namespace
