@@ -132,6 +132,14 @@ GenerationResult generateDocument(Assistant& window)
     // 8 to 10. Save under the path the host names, if it gave a callback.
     document.setProperty245(false);
     document.setProperty237(true);
+    if (!state.hostCallback) {
+        // No handshake to put the exchange file on disk: it must be there before the save all
+        // the same.
+        failure = settleExchange();
+        if (failure) {
+            return stopped(outputPath);
+        }
+    }
     if (state.hostCallback) {
         HostAnswer answer = askHostForPath();
         if (!answer.failure.empty()) {

@@ -5,6 +5,7 @@
 #include "assistant/GridFile.h"
 #include "component/ComponentState.h"
 #include "component/WindowlessMessages.h"
+#include "exchange/Exchange.h"
 #include "exchange/ProfileFile.h"
 
 namespace formalys::assistant {
@@ -37,9 +38,14 @@ WindowlessFill fillWithoutWindow(std::int16_t form)
 
 WindowlessGeneration generateWithoutWindow(std::int16_t form,
                                            const std::optional<std::string>& sheet,
-                                           const std::optional<std::string>& output)
+                                           const std::optional<std::string>& output,
+                                           ExchangeReading reading)
 {
     const WindowlessMessages messages;
+    std::optional<ExchangeSnapshotScope> snapshot;
+    if (reading == ExchangeReading::Snapshot) {
+        snapshot.emplace();
+    }
     const WindowlessFill fill = fillWithoutWindow(form);
     if (fill.window == nullptr) {
         return {false, {}, fill.failure};

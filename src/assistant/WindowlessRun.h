@@ -37,8 +37,19 @@ struct WindowlessGeneration
 // No message box is shown; a failure says why in French. With `output`, the component acts as the host for this document: its callback names `output`
 // and the real handshake runs. Without it, the host callback given to CerfaInit names the
 // document (or the default path is used).
+// No user watches this road, so the exchange file is taken as it stands when the call starts
+// (ExchangeReading::Snapshot): read once, the operation's own writes applied to that snapshot and
+// written back in one durable replacement before the host is asked for a path. With
+// ExchangeReading::EachRead the file is read at each read, as on the roads of SHPDF; both leave
+// the same files.
+enum class ExchangeReading
+{
+    Snapshot,
+    EachRead,
+};
 WindowlessGeneration generateWithoutWindow(std::int16_t form,
                                            const std::optional<std::string>& sheet,
-                                           const std::optional<std::string>& output);
+                                           const std::optional<std::string>& output,
+                                           ExchangeReading reading = ExchangeReading::Snapshot);
 
 } // namespace formalys::assistant

@@ -2,10 +2,12 @@
 
 #include "component/ComponentState.h"
 #include "component/Warnings.h"
-#include "exchange/ProfileFile.h"
+#include "exchange/ExchangeFile.h"
 #include "files/SystemError.h"
 #include "text/Letters.h"
 #include "text/Utf8.h"
+
+#include <memory>
 
 namespace formalys {
 
@@ -14,13 +16,42 @@ namespace {
 // The buffer the reader is given holds 128 characters, the last one for the terminator.
 constexpr std::size_t readBufferCharacters = 128;
 
+// The snapshot of the windowless operation in progress, if any.
+std::unique_ptr<exchange::ExchangeSnapshot>& activeSnapshot()
+{
+    static std::unique_ptr<exchange::ExchangeSnapshot> snapshot;
+    return snapshot;
+}
+
+// Runs `use` on the exchange file as the operation in progress sees it.
+template <typename Use> auto withExchangeFile(Use&& use)
+{
+    if (auto& snapshot = activeSnapshot()) {
+        return use(*snapshot);
+    }
+    exchange::ExchangeOnDisk onDisk(ComponentState::instance().exchangePath);
+    return use(onDisk);
+}
+
+// Why a write of the exchange file failed, in French; `what` names what was being written.
+std::string explain(const exchange::ProfileWrite& result, const std::string& what)
+{
+    const std::string cause = result.errorNumber != 0
+                                  ? files::frenchSystemError(result.errorNumber)
+                                  : "nom de section ou de clé impossible à écrire";
+    return "le fichier d'échange « " + ComponentState::instance().exchangePath +
+           " » n'a pas pu être écrit" + what + " : " + cause + " (" + result.error + ")";
+}
+
 } // namespace
 
 std::string ReadExchange(std::string_view section, std::string_view key,
                          std::string_view defaultValue)
 {
-    const std::string buffer = exchange::readProfileString(
-        ComponentState::instance().exchangePath, section, key, defaultValue, readBufferCharacters);
+    std::optional<std::string> found =
+        withExchangeFile([&](exchange::ExchangeFile& file) { return file.value(section, key); });
+    const std::string buffer =
+        exchange::valueOrDefault(std::move(found), defaultValue, readBufferCharacters);
     const std::size_t count = text::characterCount(buffer);
     std::string value = text::firstCharacters(text::strip(buffer), count);
     if (text::strip(value).empty()) {
@@ -39,17 +70,38 @@ void WriteExchange(std::string_view section, std::string_view key, std::string_v
 std::optional<std::string> writeExchangeOrExplain(std::string_view section, std::string_view key,
                                                    std::string_view value)
 {
-    const auto& path = ComponentState::instance().exchangePath;
-    const exchange::ProfileWrite result = exchange::writeProfileString(path, section, key, value);
+    const exchange::ProfileWrite result = withExchangeFile(
+        [&](exchange::ExchangeFile& file) { return file.write(section, key, value); });
     if (result.ok) {
         return std::nullopt;
     }
-    const std::string cause = result.errorNumber != 0
-                                  ? files::frenchSystemError(result.errorNumber)
-                                  : "nom de section ou de clé impossible à écrire";
-    return "le fichier d'échange « " + path + " » n'a pas pu être écrit ([" +
-           std::string(section) + "] " + std::string(key) + ") : " + cause + " (" + result.error +
-           ")";
+    return explain(result, " ([" + std::string(section) + "] " + std::string(key) + ")");
+}
+
+ExchangeSnapshotScope::ExchangeSnapshotScope()
+{
+    activeSnapshot() =
+        std::make_unique<exchange::ExchangeSnapshot>(ComponentState::instance().exchangePath);
+}
+
+ExchangeSnapshotScope::~ExchangeSnapshotScope()
+{
+    if (auto failure = settleExchange()) {
+        reportWarning(std::move(*failure));
+    }
+}
+
+std::optional<std::string> settleExchange()
+{
+    std::unique_ptr<exchange::ExchangeSnapshot> snapshot = std::move(activeSnapshot());
+    if (!snapshot) {
+        return std::nullopt;
+    }
+    const exchange::ProfileWrite result = snapshot->flush();
+    if (result.ok) {
+        return std::nullopt;
+    }
+    return explain(result, "");
 }
 
 } // namespace formalys

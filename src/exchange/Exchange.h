@@ -24,4 +24,23 @@ void WriteExchange(std::string_view section, std::string_view key, std::string_v
 std::optional<std::string> writeExchangeOrExplain(std::string_view section, std::string_view key,
                                                    std::string_view value);
 
+// For the length of one windowless operation (a host's batch generation, which no user watches),
+// the exchange file is read once, when the scope opens: reads and writes use that snapshot, and
+// its writes reach the disk in one durable replacement, at settleExchange() or when the scope
+// closes (a failure then is a warning). The roads of SHPDF never open one: they read the file as
+// the host leaves it at each read.
+class ExchangeSnapshotScope
+{
+public:
+    ExchangeSnapshotScope();
+    ~ExchangeSnapshotScope();
+    ExchangeSnapshotScope(const ExchangeSnapshotScope&) = delete;
+    ExchangeSnapshotScope& operator=(const ExchangeSnapshotScope&) = delete;
+};
+
+// Writes the snapshot in use, if any, to disk, and goes back to reading and writing the file
+// itself, so that what the host writes from now on is seen. The reason, in French, when the file
+// could not be written; nothing when it was, or when no snapshot was in use.
+std::optional<std::string> settleExchange();
+
 } // namespace formalys

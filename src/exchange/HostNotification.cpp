@@ -41,7 +41,13 @@ std::string GetCallbackPDF()
 HostAnswer askHostForPath()
 {
     HostAnswer answer;
-    if (auto failure = writeExchangeOrExplain("RESULTAT", "FICHIER", "OFF")) {
+    // The host reads the exchange file during its callback: what was written so far must be on
+    // disk before it is called, and from then on the wait reads the file itself.
+    auto failure = writeExchangeOrExplain("RESULTAT", "FICHIER", "OFF");
+    if (!failure) {
+        failure = settleExchange();
+    }
+    if (failure) {
         answer.failure = std::move(*failure);
         return answer;
     }

@@ -38,34 +38,40 @@ bool recentlyModified(const std::string& path)
     return std::chrono::system_clock::now() - modified < settleTime;
 }
 
-// The file's content, read so that a host rewriting the file in place (truncating it, then
-// writing it piece by piece) is not caught half-way. Profile writers end every file with a line
-// break, so a content without one may be cut in its last line: when the file was also modified
-// moments ago, it is read again once it has been left alone for a while (at most a second).
-// A file that legitimately ends without a line break and was not just written costs one stat.
-std::optional<std::string> readSettledFile(const std::string& path)
+} // namespace
+
+std::optional<std::string> readSettledFile(const std::string& path, std::string* error)
 {
-    std::optional<std::string> content = files::readWholeFile(path);
+    std::optional<std::string> content = files::readWholeFile(path, error);
     const auto deadline = std::chrono::steady_clock::now() + longestWait;
     while (content && !endsWithLineBreak(*content) && recentlyModified(path) &&
            std::chrono::steady_clock::now() < deadline) {
         std::this_thread::sleep_for(settleTime / 10);
-        content = files::readWholeFile(path);
+        content = files::readWholeFile(path, error);
     }
     return content;
 }
 
-} // namespace
+std::optional<std::string> readProfileValue(const std::string& path, std::string_view section,
+                                            std::string_view key)
+{
+    if (auto content = readSettledFile(path)) {
+        return ProfileText(std::move(*content)).value(section, key);
+    }
+    return std::nullopt;
+}
 
 std::string readProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t capacity)
 {
+    return valueOrDefault(readProfileValue(path, section, key), defaultValue, capacity);
+}
+
+std::string valueOrDefault(std::optional<std::string> found, std::string_view defaultValue,
+                           std::size_t capacity)
+{
     const std::size_t limit = capacity == 0 ? 0 : capacity - 1;
-    std::optional<std::string> found;
-    if (auto content = readSettledFile(path)) {
-        found = ProfileText(std::move(*content)).value(section, key);
-    }
     if (!found) {
         std::string_view fallback = defaultValue;
         while (!fallback.empty() && fallback.back() == ' ') {

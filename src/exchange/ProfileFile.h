@@ -4,6 +4,7 @@
 // disk at that moment, and every write replaces the file atomically before it returns.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,24 @@ namespace formalys::exchange {
 std::string readProfileString(const std::string& path, std::string_view section,
                               std::string_view key, std::string_view defaultValue,
                               std::size_t capacity = 128);
+
+// The value of `key` in `section` of the file at `path` as UTF-8, trimmed and unquoted; nothing
+// when the file, the section or the key is missing, or the file cannot be read.
+std::optional<std::string> readProfileValue(const std::string& path, std::string_view section,
+                                            std::string_view key);
+
+// What the profile reader gives for `found`: the value, or `defaultValue` less its trailing spaces
+// when nothing was found; at most `capacity` - 1 characters.
+std::string valueOrDefault(std::optional<std::string> found, std::string_view defaultValue,
+                           std::size_t capacity);
+
+// The file's content, read so that a host rewriting the file in place (truncating it, then
+// writing it piece by piece) is not caught half-way. Profile writers end every file with a line
+// break, so a content without one may be cut in its last line: when the file was also modified
+// moments ago, it is read again once it has been left alone for a while (at most a second).
+// A file that legitimately ends without a line break and was not just written costs one stat.
+// Nothing when the file cannot be read (`error` says why, errno tells).
+std::optional<std::string> readSettledFile(const std::string& path, std::string* error = nullptr);
 
 struct ProfileWrite
 {

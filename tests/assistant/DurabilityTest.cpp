@@ -5,6 +5,7 @@
 #include "assistant/Generation.h"
 #include "assistant/GridFile.h"
 #include "assistant/WindowlessRun.h"
+#include "exchange/ProfileFile.h"
 #include "exchange/ProfileText.h"
 #include "formalys/SHPDF.h"
 #include "support/FileCalls.h"
@@ -101,6 +102,14 @@ TEST_F(DurabilityTest, EveryRenameComesAfterItsFlushAndBeforeItsDirectorysFlush)
              window().Combo1().select(0);
              window().Command2_Click();
          }},
+        {"windowless generation", [&](const FileCallLog& log) {
+             state().hostCallback = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+                 log.note("callback");
+                 exchange::writeProfileString(dir.file("Formalys.ini"), "RESULTAT", "FICHIER", dir.file("lot.pdf"));
+                 return 0;
+             };
+             EXPECT_TRUE(generateWithoutWindow(1, std::nullopt, std::nullopt).saved);
+         }},
         {"pause", [&](const FileCallLog&) { window().Combo1().select(3); window().Command4_Click(); }},
         {"form 2035", [&](const FileCallLog&) {
              const fs::path before = fs::current_path();
@@ -129,7 +138,7 @@ TEST_F(DurabilityTest, EveryRenameComesAfterItsFlushAndBeforeItsDirectorysFlush)
             EXPECT_EQ(lines[i + 1], "fsync " + to.parent_path().string()) << "the rename is on disk";
         }
         EXPECT_GE(renames, 1);
-        if (operation == "generation") {
+        if (operation.ends_with("generation")) {
             const auto callback = std::find(lines.begin(), lines.end(), "callback");
             ASSERT_NE(callback, lines.end());
             EXPECT_EQ(*(callback - 2), "rename " + std::string(callback[-3]).substr(6) + " " + dir.file("Formalys.ini"))
