@@ -1,7 +1,9 @@
 #include "assistant/GridFile.h"
 
+#include "assistant/ParsedGrids.h"
 #include "component/Warnings.h"
 #include "files/AtomicFile.h"
+#include "files/FileIdentity.h"
 #include "files/FileSystem.h"
 #include "files/SystemError.h"
 
@@ -43,6 +45,13 @@ GridLoad loadGridFile(const std::string& path)
     if (st.st_size > maximumGridFileSize) {
         return refused(path, tooLarge(st.st_size));
     }
+    // The same file as a load before: its sheet, without reading and parsing it again.
+    const std::optional<files::FileIdentity> identity = files::FileIdentity::of(path);
+    if (identity) {
+        if (std::optional<Sheet> known = ParsedGrids::instance().find(*identity)) {
+            return {std::move(known), {}};
+        }
+    }
     const auto content = files::readWholeFile(path);
     if (!content) {
         return refused(path,
@@ -55,6 +64,9 @@ GridLoad loadGridFile(const std::string& path)
     GridLoad load = gridFromText(*content);
     if (!load.accepted()) {
         return refused(path, load.reason);
+    }
+    if (identity) {
+        ParsedGrids::instance().keep(*identity, *load.sheet);
     }
     return load;
 }

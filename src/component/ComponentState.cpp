@@ -92,7 +92,8 @@ std::string moduleDirectory()
 
 std::string componentDirectory()
 {
-    return componentDirectoryFor(moduleDirectory());
+    static const std::string module = moduleDirectory(); // the module does not move
+    return componentDirectoryFor(module);
 }
 
 std::string componentDirectoryFor(const std::string& moduleDirectory)

@@ -9,35 +9,22 @@
 // repaired, not encrypted, every change recorded where an incremental update can undo it), and at
 // most a few of them, the least recently used going first.
 
+#include "files/FileIdentity.h"
 #include "pdf/AppearanceWriter.h"
 #include "pdf/ChangeLog.h"
 #include "pdf/DocumentWriter.h"
 #include "pdf/FieldIndex.h"
 #include "pdf/LoadedPdf.h"
 
-#include <ctime>
 #include <list>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <sys/types.h>
 
 namespace formalys::pdf {
 
-// What tells a file on disk from its earlier or later contents.
-struct FileIdentity
-{
-    std::string path; // absolute
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    // The identity of the file at `path` now; none when it cannot be looked at.
-    static std::optional<FileIdentity> of(const std::string& path);
-    bool operator==(const FileIdentity& other) const;
-};
+using files::FileIdentity;
 
 // A file parsed once and everything made from it that outlives one document: its field index,
 // the log that undoes a document's changes, the appearance streams and the writer's object texts.
