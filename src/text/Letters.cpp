@@ -61,6 +61,17 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     std::size_t i = 0;
     std::size_t j = 0;
+    // Names are mostly ASCII: compare byte by byte until a letter that needs decoding.
+    const auto asciiUpper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    while (i < a.size() && j < b.size() && static_cast<unsigned char>(a[i]) < 0x80 &&
+           static_cast<unsigned char>(b[j]) < 0x80) {
+        if (asciiUpper(static_cast<unsigned char>(a[i])) !=
+            asciiUpper(static_cast<unsigned char>(b[j]))) {
+            return false;
+        }
+        ++i;
+        ++j;
+    }
     while (i < a.size() && j < b.size()) {
         if (toUpper(decodeNext(a, i)) != toUpper(decodeNext(b, j))) {
             return false;

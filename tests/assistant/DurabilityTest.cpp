@@ -148,6 +148,59 @@ TEST_F(DurabilityTest, EveryRenameComesAfterItsFlushAndBeforeItsDirectorysFlush)
     }
 }
 
+// The windowless road reads the exchange file once and writes it back once; read at each read
+// instead, every shipped form and every odd exchange file give the same exchange file, byte for
+// byte, and the same document. A grid file changed between two loads is read anew.
+TEST_F(DurabilityTest, TheSnapshotAndTheFileReadAtEachReadLeaveTheSameFiles)
+{
+    const std::vector<std::string> exchanges = {
+        host,
+        "\xEF\xBB\xBF[patient]\r\nnom = \"  Lefèvre-Œuvre \"\r\nNUMPA=../../x\r\n[MEDECIN]\r\nDATE=\r\n",
+        "[PATIENT]\nNOM=Lef\xE8vre\nDATEN=14/06/2012\nNUMSS=27503691234\n[RESULTAT]\nFICHIER=/ancien.pdf\n", // Windows-1252
+        "", // no exchange file at all
+    };
+    TempDir other;
+    for (const char* folder : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
+        for (const auto& entry : fs::directory_iterator(folder)) { fs::copy(entry.path(), other.file(entry.path().filename())); }
+    }
+    // MT with the social-security number corrected in the sheet: the boxes read it back.
+    std::string corrected = readBytes(dir.file("MT.cil"));
+    const std::string cell = "\"text\": \"\", \"binding\": \"[NUMSS]\"";
+    writeBytes(other.file("corrigée.ss"), corrected.replace(corrected.find(cell), cell.size(), "\"text\": \"1480575123456\", \"binding\": \"[NUMSS]\""));
+    for (std::size_t row = 0; row < exchanges.size(); ++row) {
+        for (std::int16_t form = -1; form < 4; ++form) {
+            SCOPED_TRACE(std::to_string(row) + " " + std::to_string(form));
+            std::vector<std::string> exchangeFiles;
+            std::vector<std::vector<std::string>> documents; // "name=value" per field
+            for (const auto& [directory, reading] : {std::pair{dir.path(), ExchangeReading::Snapshot}, {other.path(), ExchangeReading::EachRead}}) {
+                fs::remove(directory + "/Formalys.ini");
+                if (!exchanges[row].empty()) { writeBytes(directory + "/Formalys.ini", exchanges[row]); }
+                SHPDF().CerfaInit(directory);
+                const auto sheet = form < 0 ? std::optional<std::string>(other.file("corrigée.ss")) : std::nullopt;
+                const auto generated = generateWithoutWindow(std::max<std::int16_t>(form, 0), sheet, directory + "/document.pdf", reading);
+                ASSERT_TRUE(generated.saved) << generated.failure;
+                std::string written = readBytes(directory + "/Formalys.ini");
+                for (auto at = written.find(directory); at != std::string::npos; at = written.find(directory)) { written.replace(at, directory.size(), "DIR"); }
+                exchangeFiles.push_back(written);
+                PdfReadBack document(directory + "/document.pdf");
+                documents.emplace_back();
+                for (const std::string& name : document.names()) { documents.back().push_back(name + "=" + document.value(name)); }
+            }
+            EXPECT_EQ(exchangeFiles[0], exchangeFiles[1]);
+            EXPECT_EQ(documents[0], documents[1]);
+            if (form < 0) { EXPECT_THAT(documents[0], ::testing::Contains("imm 1=1")) << "the corrected number, read back"; }
+        }
+    }
+    takeWarnings();
+
+    // The mapping grid kept from the last load is not used once the file has changed.
+    std::string grid = readBytes(dir.file("MT.cil"));
+    writeBytes(dir.file("MT.cil"), grid.replace(grid.find("\"nom\""), 5, "\"NOM\""));
+    SHPDF().CerfaInit(dir.path());
+    window().Combo1().select(0);
+    EXPECT_EQ(window().SSData().cell(2, 6).binding, "NOM");
+}
+
 // The exchange file cannot be written before the handshake: nothing is saved (the previous
 // patient's document, which RESULTAT/FICHIER still names, stays as it was), the reason is in French,
 // and the window stays open with the sheet as the user left it.
