@@ -4,6 +4,8 @@
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
 
+#include <unordered_set>
+
 namespace formalys::exchange {
 
 namespace {
@@ -50,6 +52,8 @@ ProfileText::ProfileText(std::string bytes) : bytes_(std::move(bytes))
 void ProfileText::split()
 {
     lines_.clear();
+    index_.reset();
+    lookups_ = 0;
     contentStart_ = std::string_view(bytes_).starts_with(byteOrderMark) ? byteOrderMark.size() : 0;
     std::size_t pos = contentStart_;
     while (pos < bytes_.size()) {
@@ -149,15 +153,59 @@ ProfileText::Location ProfileText::locate(std::string_view section, std::string_
     return found;
 }
 
+std::string ProfileText::indexKey(std::string_view section, std::string_view key,
+                                  bool asInFile) const
+{
+    const auto folded = [&](std::string_view name) {
+        const bool windows1252 = asInFile && encoding_ == FileEncoding::Windows1252;
+        return text::toUpper(windows1252 && text::hasNonAscii(name) ? text::windows1252ToUtf8(name)
+                                                                    : std::string(name));
+    };
+    return folded(section) + '\n' + folded(key); // a name holds no line break
+}
+
+void ProfileText::buildIndex() const
+{
+    index_.emplace();
+    std::string section;          // the current section's folded name
+    bool firstOfItsName = false;  // only the first section of a name is read
+    std::unordered_set<std::string> sectionsSeen;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        std::string_view name;
+        std::string_view rest;
+        const LineKind kind = classify(lines_[i], &name, &rest);
+        if (kind == LineKind::Section) {
+            section = indexKey(name, "", true);
+            firstOfItsName = sectionsSeen.insert(section).second;
+        } else if (kind == LineKind::Key && firstOfItsName) {
+            index_->emplace(section + indexKey("", name, true).substr(1), i); // the first key wins
+        }
+    }
+}
+
+std::optional<std::size_t> ProfileText::keyLine(std::string_view section, std::string_view key) const
+{
+    // One lookup walks the lines; a text read again and again (a snapshot) is indexed once.
+    if (!index_ && ++lookups_ < 2) {
+        return locate(section, key).key;
+    }
+    if (!index_) {
+        buildIndex();
+    }
+    const auto found =
+        index_->find(indexKey(text::stripBlanksAndTabs(section), text::stripBlanksAndTabs(key), false));
+    return found == index_->end() ? std::nullopt : std::optional<std::size_t>(found->second);
+}
+
 std::optional<std::string> ProfileText::value(std::string_view section, std::string_view key) const
 {
-    const Location found = locate(section, key);
-    if (!found.key) {
+    const std::optional<std::size_t> line = keyLine(section, key);
+    if (!line) {
         return std::nullopt;
     }
     std::string_view name;
     std::string_view rest;
-    classify(lines_[*found.key], &name, &rest);
+    classify(lines_[*line], &name, &rest);
     return decode(unquoted(text::stripBlanksAndTabs(rest)));
 }
 

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace formalys::exchange {
@@ -83,11 +84,19 @@ private:
     bool canHold(std::string_view utf8) const;
     std::string_view lineEnding() const;
     void split();
+    // The line of `key` in `section`, as locate() finds it.
+    std::optional<std::size_t> keyLine(std::string_view section, std::string_view key) const;
+    // The names folded to capitals, as the index holds them; `asInFile`: in the file's encoding.
+    std::string indexKey(std::string_view section, std::string_view key, bool asInFile) const;
+    void buildIndex() const;
 
     std::string bytes_;
     FileEncoding encoding_ = FileEncoding::Windows1252;
     std::size_t contentStart_ = 0; // after the byte-order mark
     std::vector<Line> lines_;
+    // Folded section and key name → line, built at the second lookup of an unchanged text.
+    mutable std::optional<std::unordered_map<std::string, std::size_t>> index_;
+    mutable int lookups_ = 0;
 };
 
 } // namespace formalys::exchange

@@ -74,7 +74,9 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"an empty file", "", "A", "K", std::nullopt},
     };
     for (const ReadCase& row : rows) {
-        EXPECT_EQ(ProfileText(row.file).value(row.section, row.key), row.expected) << row.what;
+        const ProfileText text(row.file);
+        EXPECT_EQ(text.value(row.section, row.key), row.expected) << row.what;
+        EXPECT_EQ(text.value(row.section, row.key), row.expected) << row.what << ", read again (indexed)";
     }
     EXPECT_EQ(ProfileText("[A]\nK=plain\n").encoding(), FileEncoding::Windows1252);
     EXPECT_EQ(ProfileText("[A]\nK=é\n").encoding(), FileEncoding::Utf8);
