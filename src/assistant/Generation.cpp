@@ -43,36 +43,9 @@ bool isTicked(const std::string& text)
     return nonZeroDigit && !negative;
 }
 
-GenerationResult generateDocument(Assistant& window)
+std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& document)
 {
-    ComponentState& state = ComponentState::instance();
-    Sheet& SSData = window.SSData();
-    pdf::PdfDocument& document = window.PDFDocument1();
-    const std::string patient(text::strip(window.patientNumber()));
-
-    // What generation writes before it asks the host for a path must be on disk: otherwise the
-    // host reads a stale title, patient number or path, and the document of this patient could
-    // be saved over another patient's. The first write that fails stops generation before
-    // anything is saved, and the window stays open with the sheet as the user left it.
     std::optional<std::string> failure;
-    const auto write = [&failure](std::string_view section, std::string_view key,
-                                  std::string_view value) {
-        if (!failure) {
-            failure = writeExchangeOrExplain(section, key, value);
-        }
-    };
-    const auto stopped = [&failure](std::string outputPath) {
-        return GenerationResult{std::move(outputPath), false,
-                                *failure + " ; aucun document n'a été enregistré"};
-    };
-
-    // 1. The patient's paused work is discarded, whatever happens later.
-    deletePauseFile(patient);
-    // 2. The test document, unless the host names another path.
-    std::string outputPath = files::joinPath(componentDirectory(), "test.pdf");
-    // 3, 4. What the host needs to know before it names the path.
-    write("RESULTAT", "TITRE", window.Combo1().text());
-    write("RESULTAT", "NUMPA", patient);
 
     // 5. Placeholder cells back to the exchange file: every bracketed key, not only the five that
     //    the merge fills. The practitioner's date and identifier go to MEDECIN, the rest to
@@ -83,14 +56,14 @@ GenerationResult generateDocument(Assistant& window)
         SSData.setCurrentColumn(column);
         SSData.setCurrentRow(row);
         const std::string_view binding = text::strip(SSData.binding());
-        if (!binding.empty() && binding.front() == '[') {
+        if (!failure && !binding.empty() && binding.front() == '[') {
             const std::string key = bracketedKey(SSData.binding());
             const char* section = (key == "DATE" || key == "IDNAT") ? "MEDECIN" : "PATIENT";
-            write(section, key, text::strip(SSData.text()));
+            failure = writeExchangeOrExplain(section, key, text::strip(SSData.text()));
         }
     });
     if (failure) {
-        return stopped(outputPath);
+        return failure;
     }
 
     // 6. Bound cells into their fields, in walk order: a field bound twice keeps the later text.
@@ -127,6 +100,47 @@ GenerationResult generateDocument(Assistant& window)
             document.SetFieldValue(name, box);
             document.SetFieldValue(name, box);
         }
+    }
+    return std::nullopt;
+}
+
+GenerationResult generateDocument(Assistant& window)
+{
+    ComponentState& state = ComponentState::instance();
+    Sheet& SSData = window.SSData();
+    pdf::PdfDocument& document = window.PDFDocument1();
+    const std::string patient(text::strip(window.patientNumber()));
+
+    // What generation writes before it asks the host for a path must be on disk: otherwise the
+    // host reads a stale title, patient number or path, and the document of this patient could
+    // be saved over another patient's. The first write that fails stops generation before
+    // anything is saved, and the window stays open with the sheet as the user left it.
+    std::optional<std::string> failure;
+    const auto write = [&failure](std::string_view section, std::string_view key,
+                                  std::string_view value) {
+        if (!failure) {
+            failure = writeExchangeOrExplain(section, key, value);
+        }
+    };
+    const auto stopped = [&failure](std::string outputPath) {
+        return GenerationResult{std::move(outputPath), false,
+                                *failure + " ; aucun document n'a été enregistré"};
+    };
+
+    // 1. The patient's paused work is discarded, whatever happens later.
+    deletePauseFile(patient);
+    // 2. The test document, unless the host names another path.
+    std::string outputPath = files::joinPath(componentDirectory(), "test.pdf");
+    // 3, 4. What the host needs to know before it names the path.
+    write("RESULTAT", "TITRE", window.Combo1().text());
+    write("RESULTAT", "NUMPA", patient);
+
+    // 5 to 7. The sheet into the exchange file and the document.
+    if (!failure) {
+        failure = sheetIntoDocument(SSData, document);
+    }
+    if (failure) {
+        return stopped(outputPath);
     }
 
     // 8 to 10. Save under the path the host names, if it gave a callback.

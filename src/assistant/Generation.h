@@ -4,11 +4,17 @@
 // document under the path the host names (or as "test.pdf" in the component directory when the
 // host gave no callback), and closes the assistant.
 
+#include <optional>
 #include <string>
+
+namespace formalys::pdf {
+class PdfDocument;
+}
 
 namespace formalys::assistant {
 
 class Assistant;
+class Sheet;
 
 struct GenerationResult
 {
@@ -21,6 +27,12 @@ struct GenerationResult
 // asked for a path, generation stops there: nothing is saved, the window stays loaded with its
 // sheet, and `failure` says why.
 GenerationResult generateDocument(Assistant& window);
+
+// Steps 5 to 7 of generation: the sheet's placeholder cells written back to the exchange file (the
+// file, or the snapshot in use), its bound cells into their fields, and every other field computed
+// box by box. The sheet's current cell moves. The reason, in French, when a write of the exchange
+// file failed (nothing is put into the document then).
+std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& document);
 
 // Whether a check-box cell's text is ticked: the number at the start of the stripped text (0 when
 // it does not begin with one) is greater than 0.

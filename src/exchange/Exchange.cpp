@@ -23,6 +23,13 @@ std::unique_ptr<exchange::ExchangeSnapshot>& activeSnapshot()
     return snapshot;
 }
 
+// Whether the snapshot in use is a draft, whose writes are never kept.
+bool& draftInUse()
+{
+    static bool draft = false;
+    return draft;
+}
+
 // Runs `use` on the exchange file as the operation in progress sees it.
 template <typename Use> auto withExchangeFile(Use&& use)
 {
@@ -78,21 +85,28 @@ std::optional<std::string> writeExchangeOrExplain(std::string_view section, std:
     return explain(result, " ([" + std::string(section) + "] " + std::string(key) + ")");
 }
 
-ExchangeSnapshotScope::ExchangeSnapshotScope()
+ExchangeSnapshotScope::ExchangeSnapshotScope(Keep keep) : keep_(keep)
 {
     activeSnapshot() =
         std::make_unique<exchange::ExchangeSnapshot>(ComponentState::instance().exchangePath);
+    draftInUse() = keep == Keep::Nothing;
 }
 
 ExchangeSnapshotScope::~ExchangeSnapshotScope()
 {
-    if (auto failure = settleExchange()) {
+    if (keep_ == Keep::Nothing) {
+        activeSnapshot().reset();
+        draftInUse() = false;
+    } else if (auto failure = settleExchange()) {
         reportWarning(std::move(*failure));
     }
 }
 
 std::optional<std::string> settleExchange()
 {
+    if (draftInUse()) {
+        return std::nullopt;
+    }
     std::unique_ptr<exchange::ExchangeSnapshot> snapshot = std::move(activeSnapshot());
     if (!snapshot) {
         return std::nullopt;

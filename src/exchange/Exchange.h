@@ -29,13 +29,24 @@ std::optional<std::string> writeExchangeOrExplain(std::string_view section, std:
 // its writes reach the disk in one durable replacement, at settleExchange() or when the scope
 // closes (a failure then is a warning). The roads of SHPDF never open one: they read the file as
 // the host leaves it at each read.
+//
+// A draft (Keep::Nothing) is read the same way, but its writes are dropped when the scope closes:
+// nothing reaches the disk. Inside it, settleExchange() does nothing.
 class ExchangeSnapshotScope
 {
 public:
-    ExchangeSnapshotScope();
+    enum class Keep
+    {
+        Writes,
+        Nothing,
+    };
+    explicit ExchangeSnapshotScope(Keep keep = Keep::Writes);
     ~ExchangeSnapshotScope();
     ExchangeSnapshotScope(const ExchangeSnapshotScope&) = delete;
     ExchangeSnapshotScope& operator=(const ExchangeSnapshotScope&) = delete;
+
+private:
+    Keep keep_;
 };
 
 // Writes the snapshot in use, if any, to disk, and goes back to reading and writing the file

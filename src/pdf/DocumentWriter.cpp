@@ -27,6 +27,14 @@ void writeFile(const std::string& path, std::string_view bytes)
 DocumentWriter::Method DocumentWriter::write(LoadedPdf& pdf, const ChangeLog& changes,
                                              const std::string& path)
 {
+    const auto [method, bytes] = make(pdf, changes);
+    writeFile(path, bytes);
+    return method;
+}
+
+std::pair<DocumentWriter::Method, std::string_view> DocumentWriter::make(LoadedPdf& pdf,
+                                                                         const ChangeLog& changes)
+{
     bool made = false;
     if (pdf.isSound() && changes.fitForIncrementalUpdate()) {
         if (changes.changedObjects().empty()) {
@@ -39,11 +47,10 @@ DocumentWriter::Method DocumentWriter::write(LoadedPdf& pdf, const ChangeLog& ch
         made = made && pdf.isSound();
     }
     if (made) {
-        writeFile(path, file_);
-        return Method::IncrementalUpdate;
+        return {Method::IncrementalUpdate, file_};
     }
-    rewrite(pdf.qpdf(), path);
-    return Method::FullRewrite;
+    file_ = rewritten(pdf.qpdf(), Options{});
+    return {Method::FullRewrite, file_};
 }
 
 void DocumentWriter::forget()
@@ -52,6 +59,11 @@ void DocumentWriter::forget()
 }
 
 void DocumentWriter::rewrite(QPDF& pdf, const std::string& path, Options options)
+{
+    writeFile(path, rewritten(pdf, options));
+}
+
+std::string DocumentWriter::rewritten(QPDF& pdf, Options options)
 {
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
@@ -62,8 +74,7 @@ void DocumentWriter::rewrite(QPDF& pdf, const std::string& path, Options options
     writer.setStaticID(options.staticId);
     writer.write();
     const auto buffer = writer.getBufferSharedPointer();
-    writeFile(path, std::string_view(reinterpret_cast<const char*>(buffer->getBuffer()),
-                                     buffer->getSize()));
+    return {reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize()};
 }
 
 } // namespace formalys::pdf

@@ -11,6 +11,8 @@
 #include "pdf/ObjectTexts.h"
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 class QPDF;
 
@@ -38,12 +40,16 @@ public:
     // exceptions pass through. The file is made in memory that the next save reuses.
     Method write(LoadedPdf& pdf, const ChangeLog& changes, const std::string& path);
 
+    // The same file, made in memory only: its bytes stay valid until the next make or write.
+    std::pair<Method, std::string_view> make(LoadedPdf& pdf, const ChangeLog& changes);
+
     // Forgets what it kept of the previous file: the next save is of another parsed file.
     void forget();
 
     // Writes the whole of `pdf` anew.
     static void rewrite(QPDF& pdf, const std::string& path, Options options);
     static void rewrite(QPDF& pdf, const std::string& path) { rewrite(pdf, path, Options{}); }
+    static std::string rewritten(QPDF& pdf, Options options);
 
 private:
     std::string file_;  // the file made by the last save, its memory reused

@@ -8,7 +8,10 @@
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
 
+#include <algorithm>
+#include <map>
 #include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFPageObjectHelper.hh>
 #include <vector>
 
 namespace formalys::pdf {
@@ -291,6 +294,86 @@ bool PdfDocument::SaveDocument(const std::string& path)
                       e.what() + ").");
         return false;
     }
+}
+
+bool PdfDocument::loadCopyOf(const PdfDocument& other)
+{
+    if (!other.isLoaded()) {
+        impl_->unload();
+        return false;
+    }
+    LoadedPdf& original = other.impl_->pdf();
+    try {
+        impl_->unload();
+        impl_->file = std::make_unique<ParsedFile>(
+            std::nullopt, std::make_unique<LoadedPdf>(original.path(), std::string(original.bytes())));
+        impl_->file->pdf->takeRepairs(); // said when the original was loaded
+        impl_->startDocument();
+        return true;
+    } catch (const std::exception& e) {
+        reportWarning("Le document PDF " + quoted(original.path()) + " ne peut pas être copié (" +
+                      e.what() + ").");
+    }
+    impl_->unload();
+    return false;
+}
+
+std::optional<std::string> PdfDocument::savedBytes()
+{
+    if (!isLoaded()) {
+        return std::nullopt;
+    }
+    try {
+        impl_->writeDueAppearances();
+        return std::string(impl_->file->writer.make(impl_->pdf(), impl_->file->changes).second);
+    } catch (const std::exception& e) {
+        impl_->reusable = false;
+        reportWarning(std::string("Le document PDF ne peut pas être préparé (") + e.what() + ").");
+        return std::nullopt;
+    }
+}
+
+std::vector<PdfDocument::WidgetPlace> PdfDocument::widgetPlaces() const
+{
+    std::vector<WidgetPlace> places;
+    if (!isLoaded()) {
+        return places;
+    }
+    try {
+        // Each widget's page, from the pages' annotation lists, and each page's visible origin.
+        std::map<QPDFObjGen, int> pageOf;
+        std::vector<std::pair<double, double>> origins;
+        const auto pages = impl_->pdf().qpdf().getAllPages();
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            QPDFObjectHandle annotations = entry(pages[p], "/Annots");
+            if (annotations.isArray()) {
+                for (auto& annotation : annotations.aitems()) {
+                    if (annotation.isIndirect()) {
+                        pageOf.emplace(annotation.getObjGen(), static_cast<int>(p));
+                    }
+                }
+            }
+            const auto crop = QPDFPageObjectHelper(pages[p]).getCropBox().getArrayAsRectangle();
+            origins.emplace_back(std::min(crop.llx, crop.urx), std::min(crop.lly, crop.ury));
+        }
+        for (const FormField& field : impl_->fields()) {
+            for (QPDFObjectHandle widget : field.widgets) {
+                const auto page = widget.isIndirect() ? pageOf.find(widget.getObjGen()) : pageOf.end();
+                QPDFObjectHandle rect = widget.getKey("/Rect");
+                if (page == pageOf.end() || !rect.isRectangle()) {
+                    continue; // on no page: nothing shows it
+                }
+                const auto r = rect.getArrayAsRectangle();
+                const auto [x, y] = origins[static_cast<std::size_t>(page->second)];
+                places.push_back({std::string(text::strip(field.name)), page->second,
+                                  std::min(r.llx, r.urx) - x, std::min(r.lly, r.ury) - y,
+                                  std::max(r.llx, r.urx) - x, std::max(r.lly, r.ury) - y});
+            }
+        }
+    } catch (const std::exception& e) {
+        reportWarning(std::string("La place des champs ne peut pas être lue (") + e.what() + ").");
+    }
+    return places;
 }
 
 } // namespace formalys::pdf

@@ -12,7 +12,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace formalys::pdf {
 
@@ -70,6 +72,27 @@ public:
     // (encrypted, repaired at load) is written anew. Does nothing (and records a warning) when no
     // document is loaded. Returns whether the file was written.
     bool SaveDocument(const std::string& path);
+
+    // Loads, in place of the loaded document, a copy of the file `other` loaded: the same bytes
+    // (not the file on disk now), parsed anew, with none of `other`'s changes. `other` is not
+    // touched. Returns whether a document is loaded.
+    bool loadCopyOf(const PdfDocument& other);
+
+    // The loaded document with every change, made in memory exactly as SaveDocument would write
+    // it, and nothing written anywhere; none when no document is loaded or it cannot be made (a
+    // warning says why).
+    std::optional<std::string> savedBytes();
+
+    // Where a field's widget is drawn: its page (from 0) and its rectangle, in points from the
+    // lower-left corner of the page's visible area (its crop box).
+    struct WidgetPlace
+    {
+        std::string name; // the field's name, stripped of surrounding blanks
+        int page = 0;
+        double left = 0, bottom = 0, right = 0, top = 0;
+    };
+    // Every widget of every field that sits on a page, in field order.
+    std::vector<WidgetPlace> widgetPlaces() const;
 
 private:
     class Impl;
