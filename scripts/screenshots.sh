@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of the windows for the README, on the demo data, under a real X server (Xvfb):
-# docs/images/assistant-<form>.png, assistant-indication.png, assistant-fermeture.png, the tray
-# menu before and after a pause (tray-menu.png, tray-menu-pause.png; trayer gives the X server a
-# notification area) and the about window (about.png).
+# docs/images/assistant-<form>.png, assistant-indication.png, assistant-fermeture.png, the preview
+# beside the assistant (apercu-MT.png, apercu-DSI.png), the tray menu before and after a pause
+# (tray-menu.png, tray-menu-pause.png; trayer gives the X server a notification area) and the
+# about window (about.png).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,7 +15,7 @@ trap 'rm -rf "$demo"' EXIT
 cp data/demo/Formalys.ini "$demo/"
 cp build/release/data/forms/*.pdf data/grids/*.cil "$demo/"
 mkdir -p docs/images
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+xvfb-run -a -s "-screen 0 1600x1024x24" bash -c '
     trayer --edge top --align right --widthtype pixel --width 64 --height 28 \
            --transparent false --tint 0xe8e8e8 --SetDockType false &
     sleep 1

@@ -29,7 +29,9 @@ std::optional<DryRun> dryRun(Assistant& window)
     if (!bytes) {
         return std::nullopt;
     }
-    return DryRun{std::move(*bytes), copy.widgetPlaces()};
+    std::vector<pdf::PdfDocument::WidgetPlace> places = copy.widgetPlaces();
+    std::optional<std::string> flattened = copy.flattenedBytes();
+    return DryRun{std::move(*bytes), flattened.value_or(std::string()), std::move(places)};
 }
 
 } // namespace formalys::assistant

@@ -16,7 +16,8 @@ namespace formalys::assistant {
 
 struct DryRun
 {
-    std::string pdf;                                 // the document's bytes
+    std::string pdf;       // the document's bytes, exactly as generation would write them
+    std::string flattened; // the same pages with the fields drawn into them, for showing
     std::vector<pdf::PdfDocument::WidgetPlace> places; // where each field is drawn
 };
 

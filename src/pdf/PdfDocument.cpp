@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <map>
 #include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <vector>
 
@@ -329,6 +330,22 @@ std::optional<std::string> PdfDocument::savedBytes()
     } catch (const std::exception& e) {
         impl_->reusable = false;
         reportWarning(std::string("Le document PDF ne peut pas être préparé (") + e.what() + ").");
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> PdfDocument::flattenedBytes()
+{
+    if (!isLoaded()) {
+        return std::nullopt;
+    }
+    try {
+        impl_->writeDueAppearances();
+        impl_->reusable = false; // its pages change for good
+        QPDFPageDocumentHelper(impl_->pdf().qpdf()).flattenAnnotations();
+        return DocumentWriter::rewritten(impl_->pdf().qpdf(), {});
+    } catch (const std::exception& e) {
+        reportWarning(std::string("Le document PDF ne peut pas être aplati (") + e.what() + ").");
         return std::nullopt;
     }
 }

@@ -83,6 +83,11 @@ public:
     // warning says why).
     std::optional<std::string> savedBytes();
 
+    // The same document with its fields' appearances drawn into the pages' content, as a printer
+    // shows them, for viewers that draw no form fields. The loaded document is flattened too: use
+    // it on a copy. None when it cannot be made (a warning says why).
+    std::optional<std::string> flattenedBytes();
+
     // Where a field's widget is drawn: its page (from 0) and its rectangle, in points from the
     // lower-left corner of the page's visible area (its crop box).
     struct WidgetPlace

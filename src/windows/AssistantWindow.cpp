@@ -3,7 +3,10 @@
 #include "assistant/Assistant.h"
 #include "assistant/GridLayout.h"
 #include "component/ComponentState.h"
+#include "assistant/DryRun.h"
+#include "assistant/FieldCells.h"
 #include "windows/Named.h"
+#include "windows/PreviewWindow.h"
 #include "windows/SheetModel.h"
 #include "windows/SheetView.h"
 
@@ -14,6 +17,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace formalys::windows {
@@ -54,9 +59,12 @@ AssistantWindow::AssistantWindow()
           named(new QPushButton(QString::fromUtf8("&Générer le document Cerfa et Quitter"), this),
                 "Command2", "Générer le document Cerfa et quitter")),
       Command4(named(new QPushButton(this), "Command4", "Faire une pause pour revenir à Kaluma")),
+      Command5(named(new QPushButton(QString::fromUtf8("A&perçu"), this), "Command5",
+                     "Aperçu du document")),
       Label1(named(new QLabel(QString::fromUtf8("Formulaires Cerfa disponibles :"), this), "Label1",
                    "Formulaires Cerfa disponibles")),
-      dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this))
+      dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this)),
+      previewTimer_(new QTimer(this))
 {
     named(this, "Param", "Assistant Formalys");
     setWindowTitle(QString::fromUtf8(
@@ -68,13 +76,23 @@ AssistantWindow::AssistantWindow()
     SSData->setModel(dataModel_);
     SSPdf->setModel(pdfModel_);
     SSPdf->hide(); // the field grid is never shown
-    dataModel_->onUserEdit = [] { core().noteUserEdit(); };
+    dataModel_->onUserEdit = [this] {
+        core().noteUserEdit();
+        if (preview_ != nullptr && preview_->isVisible()) {
+            previewTimer_->start(); // made again once the typing pauses
+        }
+    };
+    previewTimer_->setSingleShot(true);
+    previewTimer_->setInterval(previewDelayMilliseconds);
+    connect(previewTimer_, &QTimer::timeout, this, &AssistantWindow::updatePreview);
+    connect(SSData->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &AssistantWindow::followCurrentCell);
 
     // The controls above the grid, left to right, at their places.
     Label1->setGeometry(px(margin), px(margin), px(4800), px(285));
     Combo1->setGeometry(px(margin), px(420), px(4800), Combo1->sizeHint().height());
     int left = px(margin + 4800 + 240);
-    for (QPushButton* button : {Command2, Command4, Command1}) {
+    for (QPushButton* button : {Command2, Command4, Command1, Command5}) {
         const int width = button == Command4 ? px(600) : button->sizeHint().width() + px(240);
         button->setGeometry(left, px(390), width, std::max(button->sizeHint().height(), px(420)));
         left += width + px(120);
@@ -86,6 +104,8 @@ AssistantWindow::AssistantWindow()
     connect(Command2, &QPushButton::clicked, this, &AssistantWindow::generate);
     connect(Command4, &QPushButton::clicked, this, &AssistantWindow::pause);
     connect(Command1, &QPushButton::clicked, this, &AssistantWindow::about);
+    connect(Command5, &QPushButton::clicked, this,
+            [this] { showPreview(preview_ == nullptr || !preview_->isVisible()); });
 }
 
 void AssistantWindow::open(bool modal)
@@ -153,8 +173,136 @@ void AssistantWindow::closeSheets()
 void AssistantWindow::chooseForm(int index)
 {
     SSData->commitOpenEdit();
+    const int previous = core().Combo1().selectedIndex();
+    if (previous >= 0 && core().hasUserEdits() &&
+        !ask("ChangeQuestion",
+             "Changer de formulaire ? Les modifications de la feuille seront perdues.")) {
+        Combo1->setCurrentIndex(previous); // the sheet stays as it is
+        return;
+    }
     core().Combo1().select(static_cast<std::int16_t>(index));
     refresh();
+    focusFirstCellToFill();
+    if (preview_ != nullptr && preview_->isVisible()) {
+        updatePreview();
+    }
+}
+
+void AssistantWindow::focusFirstCellToFill()
+{
+    if (!core().isLoaded() || SSData->model()->rowCount() == 0) {
+        return;
+    }
+    SSData->setFocus();
+    SSData->setCurrentIndex(SSData->firstCellToFill());
+}
+
+bool AssistantWindow::ask(const char* objectName, const char* text)
+{
+    QMessageBox question(QMessageBox::Question, "Formalys", QString::fromUtf8(text),
+                         QMessageBox::NoButton, this);
+    question.setObjectName(objectName);
+    QPushButton* yes = question.addButton("&Oui", QMessageBox::YesRole);
+    QPushButton* no = question.addButton("&Non", QMessageBox::NoRole);
+    yes->setObjectName("Oui");
+    no->setObjectName("Non");
+    question.setDefaultButton(no);
+    question.setEscapeButton(no);
+    question.exec();
+    return question.clickedButton() == yes;
+}
+
+void AssistantWindow::showPreview(bool shown)
+{
+    previewWanted_ = shown;
+    if (!shown) {
+        if (preview_ != nullptr) {
+            preview_->hide();
+        }
+        return;
+    }
+    if (preview_ == nullptr) {
+        preview_ = new PreviewWindow(this);
+        preview_->onFieldClicked = [this](const std::string& field) { selectCellOfField(field); };
+        connect(preview_, &QDialog::finished, this, [this] {
+            previewWanted_ = previewWanted_ && closingWithWindow_; // closed by the user: stays closed
+        });
+    }
+    // Beside the window where the screen allows, else on its other side, else over its edge.
+    const QRect screen = this->screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int width = std::min(px(9300), screen.width() / 2);
+    int left = frame.right() + 8;
+    if (left + width > screen.right()) {
+        left = frame.left() - 8 - width;
+    }
+    if (left < screen.left()) {
+        left = screen.right() - width;
+    }
+    preview_->setGeometry(left, frame.top(), width, std::min(frame.height(), screen.height()));
+    preview_->show();
+    updatePreview();
+    followCurrentCell();
+}
+
+void AssistantWindow::updatePreview()
+{
+    previewTimer_->stop();
+    if (preview_ == nullptr || !preview_->isVisible()) {
+        return;
+    }
+    preview_->setForm(Combo1->currentText());
+    SSData->commitOpenEdit();
+    if (auto dry = assistant::dryRun(core())) {
+        preview_->showDocument(dry->flattened, std::move(dry->places));
+    } else {
+        preview_->showDocument({}, {});
+    }
+}
+
+void AssistantWindow::followCurrentCell()
+{
+    if (preview_ == nullptr || !preview_->isVisible() || !core().isLoaded()) {
+        return;
+    }
+    const QModelIndex current = SSData->currentIndex();
+    preview_->frameField(
+        current.isValid()
+            ? assistant::fieldOfCell(core().SSData().cell(current.column() + 1, current.row() + 1))
+            : std::string());
+}
+
+void AssistantWindow::selectCellOfField(const std::string& field)
+{
+    if (!core().isLoaded()) {
+        return;
+    }
+    if (const auto cell = assistant::cellOfField(core().SSData(), field)) {
+        SSData->setCurrentIndex(SSData->model()->index(cell->second - 1, cell->first - 1));
+        SSData->scrollTo(SSData->currentIndex());
+    }
+    activateWindow();
+    SSData->setFocus();
+}
+
+void AssistantWindow::done(int result)
+{
+    if (preview_ != nullptr && preview_->isVisible()) {
+        closingWithWindow_ = true; // it comes back with the window
+        preview_->hide();
+        closingWithWindow_ = false;
+    }
+    previewTimer_->stop();
+    QDialog::done(result);
+}
+
+void AssistantWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    focusFirstCellToFill(); // a resumed sheet: the keys go to it, not to the form list
+    if (previewWanted_) {
+        QTimer::singleShot(0, this, [this] { showPreview(true); });
+    }
 }
 
 void AssistantWindow::generate()
@@ -187,23 +335,9 @@ void AssistantWindow::about()
 void AssistantWindow::reject()
 {
     SSData->commitOpenEdit();
-    if (core().isLoaded() && core().hasUserEdits()) {
-        QMessageBox question(
-            QMessageBox::Question, "Formalys",
-            QString::fromUtf8(
-                "Fermer sans générer le document ? Les modifications seront perdues."),
-            QMessageBox::NoButton, this);
-        question.setObjectName("CloseQuestion");
-        QPushButton* yes = question.addButton("&Oui", QMessageBox::YesRole);
-        QPushButton* no = question.addButton("&Non", QMessageBox::NoRole);
-        yes->setObjectName("Oui");
-        no->setObjectName("Non");
-        question.setDefaultButton(no);
-        question.setEscapeButton(no);
-        question.exec();
-        if (question.clickedButton() != yes) {
-            return;
-        }
+    if (core().isLoaded() && core().hasUserEdits() &&
+        !ask("CloseQuestion", "Fermer sans générer le document ? Les modifications seront perdues.")) {
+        return;
     }
     core().Unload();
     closeSheets();

@@ -8,9 +8,11 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace formalys::windows {
 
+class PreviewWindow;
 class SheetModel;
 class SheetView;
 
@@ -40,13 +42,27 @@ public:
     QPushButton* Command1;
     QPushButton* Command2;
     QPushButton* Command4;
+    QPushButton* Command5;
+
+    // The preview of the document (Apercu), created when first shown; nullptr before.
+    PreviewWindow* preview() const { return preview_; }
+    // Shows the preview beside the window, up to date, or hides it.
+    void showPreview(bool shown);
+    // Makes the preview show the document generation would save now.
+    void updatePreview();
+
+    // How long the preview waits after an edit of a cell before it is made again, so that typing
+    // is not slowed down.
+    static constexpr int previewDelayMilliseconds = 150;
 
 public slots:
     void reject() override;
+    void done(int result) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     AssistantWindow();
@@ -56,10 +72,18 @@ private:
     void about();
     void closeSheets(); // the core unloaded: no sheet to show
     void placeGrid();
+    void focusFirstCellToFill();
+    void followCurrentCell(); // frames the current cell's field in the preview
+    void selectCellOfField(const std::string& field);
+    bool ask(const char* objectName, const char* question); // Oui / Non, Non by default
 
     QLabel* Label1;
     SheetModel* dataModel_;
     SheetModel* pdfModel_;
+    PreviewWindow* preview_ = nullptr;
+    QTimer* previewTimer_;
+    bool previewWanted_ = false;    // shown with the window
+    bool closingWithWindow_ = false; // the preview goes because the window does
 };
 
 } // namespace formalys::windows

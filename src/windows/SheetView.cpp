@@ -78,6 +78,15 @@ QModelIndex SheetView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifie
     return currentIndex();
 }
 
+QModelIndex SheetView::firstCellToFill()
+{
+    const QModelIndex was = currentIndex();
+    selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
+    const QModelIndex first = moveCursor(MoveNext, Qt::NoModifier);
+    selectionModel()->setCurrentIndex(was, QItemSelectionModel::NoUpdate);
+    return first;
+}
+
 void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 {
     QTableView::closeEditor(editor, hint == QAbstractItemDelegate::SubmitModelCache

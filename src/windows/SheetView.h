@@ -24,6 +24,9 @@ public:
     // The width the whole sheet needs, frame and scroll bar included, in pixels.
     int sheetWidth() const;
 
+    // The first cell the user can change, in reading order (where Tab goes first).
+    QModelIndex firstCellToFill();
+
     // Commits the edit open in a cell, if any, so that a button clicked meanwhile sees it.
     void commitOpenEdit();
 

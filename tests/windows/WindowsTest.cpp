@@ -6,6 +6,8 @@
 #include "support/Test.h"
 #include "windows/AboutWindow.h"
 #include "windows/AssistantWindow.h"
+#include "windows/PreviewPages.h"
+#include "windows/PreviewWindow.h"
 #include "windows/QtWindows.h"
 #include "windows/SheetModel.h"
 #include "windows/SheetView.h"
@@ -25,6 +27,8 @@
 namespace {
 
 using formalys::windows::AssistantWindow;
+using formalys::windows::PreviewPages;
+using formalys::windows::PreviewWindow;
 
 class WindowsTest : public AppFixture
 {
@@ -176,6 +180,8 @@ TEST_F(WindowsTest, APauseResumesForTheSamePatientOnly)
     SHPDF().CerfaMenuPatient();
     EXPECT_EQ(w.Combo1->currentIndex(), 3);
     EXPECT_EQ(cellBoundTo("soins1").data().toString().toStdString(), "Pansement");
+    QTRY_COMPARE(QApplication::focusWidget(), w.SSData); // the keys go to the resumed sheet
+    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("nom patient")) << "its first cell to fill";
     EXPECT_FALSE(fs::exists(dir.file("12.ss")));
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     writeExchange("[PATIENT]\nNUMPA=13\n[RESULTAT]\nLASTNUMPA=12\n");
@@ -199,6 +205,75 @@ TEST_F(WindowsTest, APauseResumesForTheSamePatientOnly)
     EXPECT_THAT(shown, HasSubstr("Formalys | La saisie n'a pas pu être mise en pause"));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(cellBoundTo("soins1").data().toString().toStdString(), "Pansement");
+}
+
+// Aperçu: the document generation would save, beside the sheet, made again after an edit; a click
+// on a field chooses its cell, the chosen cell's field is framed; the keys page, zoom and close it
+// alone; it goes and comes back with the window.
+TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
+{
+    choose(0);
+    EXPECT_EQ(w.Command5->text().toStdString() + "|" + w.Command5->accessibleName().toStdString(), "A&perçu|Aperçu du document");
+    QTest::mouseClick(w.Command5, Qt::LeftButton);
+    PreviewWindow* preview = w.preview();
+    ASSERT_TRUE(preview != nullptr && preview->isVisible());
+    EXPECT_EQ(preview->objectName().toStdString() + "|" + preview->accessibleName().toStdString() + "|" +
+                  preview->windowTitle().toStdString(),
+              "Apercu|Aperçu du document Cerfa|Aperçu - Déclaration Médecin Traitant");
+    PreviewPages* pages = preview->pages();
+    ASSERT_EQ(pages->pageCount(), 1);
+    const auto placeOf = [&](const std::string& field) {
+        const auto& places = pages->places();
+        const auto found = std::find_if(places.begin(), places.end(), [&](const auto& p) { return p.name == field; });
+        return found == places.end() ? QRectF() : pages->placeRect(*found);
+    };
+    const QRectF name = placeOf("nom");
+    ASSERT_FALSE(name.isEmpty());
+    const auto drawn = [&] { return pages->pageImage(0).copy((name.translated(-pages->pageRect(0).topLeft()).toAlignedRect())); };
+    const QImage before = drawn();
+    type(cellBoundTo("nom"), "DURAND");
+    QTRY_VERIFY_WITH_TIMEOUT(drawn() != before, 2000); // made again once the typing paused
+
+    QTest::mouseClick(pages, Qt::LeftButton, {}, placeOf("prénom").center().toPoint());
+    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("prénom"));
+    QTRY_COMPARE(QApplication::focusWidget(), w.SSData);
+    const double zoom = preview->zoom();
+    QTest::keyClick(preview, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(preview->zoom(), zoom);
+    QTest::keyClick(preview, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(preview->zoom(), zoom);
+    QTest::keyClick(preview, Qt::Key_Escape);
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_TRUE(w.isVisible()) << "Escape closes the preview only";
+
+    QTest::mouseClick(w.Command5, Qt::LeftButton);
+    w.done(QDialog::Rejected);
+    EXPECT_FALSE(preview->isVisible()) << "it goes with the window";
+    window().Unload();
+    choose(1);
+    QTRY_VERIFY(preview->isVisible()); // and comes back with it
+    EXPECT_EQ(preview->windowTitle().toStdString(), "Aperçu - Demande d'Entente Préalable AT/MP");
+}
+
+// After cells were edited, choosing a form asks first; "Non" puts the previous form back and keeps
+// the sheet.
+TEST_F(WindowsTest, ChoosingAnotherFormAsksBeforeThrowingTypingAway)
+{
+    choose(3);
+    type(cellBoundTo("soins1"), "Pansement");
+    std::string asked;
+    whenModal([&](QWidget* question) {
+        asked = question->objectName().toStdString() + " " + qobject_cast<QMessageBox*>(question)->text().toStdString();
+        question->findChild<QPushButton*>("Non")->click();
+    });
+    w.Combo1->setCurrentIndex(0);
+    emit w.Combo1->activated(0);
+    EXPECT_EQ(asked, "ChangeQuestion Changer de formulaire ? Les modifications de la feuille seront perdues.");
+    EXPECT_EQ(w.Combo1->currentIndex(), 3);
+    EXPECT_EQ(cellBoundTo("soins1").data().toString().toStdString(), "Pansement");
+    whenModal([](QWidget* question) { question->findChild<QPushButton*>("Oui")->click(); });
+    emit w.Combo1->activated(0);
+    EXPECT_EQ(window().Combo1().selectedIndex(), 0);
 }
 
 // Closing asks first when the user has changed something: "Non" keeps the window and what was typed;
@@ -296,8 +371,10 @@ TEST_F(WindowsTest, TheAssistantVerbSaysWhatBecameOfTheWork)
         {false, nullptr, "Fenêtre fermée sans générer de document.\n"}};
     for (const auto& [modeless, button, said] : rows) {
         QTimer::singleShot(0, [&, button] {
-            w.Combo1->setCurrentIndex(0);
-            emit w.Combo1->activated(0);
+            if (button != nullptr) { // the last opening resumes the paused sheet
+                w.Combo1->setCurrentIndex(0);
+                emit w.Combo1->activated(0);
+            }
             button != nullptr ? button->click() : w.done(QDialog::Rejected);
         });
         std::ostringstream printed, errors;

@@ -6,6 +6,7 @@
 #include "component/ComponentState.h"
 #include "windows/AboutWindow.h"
 #include "windows/AssistantWindow.h"
+#include "windows/PreviewWindow.h"
 #include "windows/QtWindows.h"
 #include "windows/SheetView.h"
 #include "windows/TrayIcon.h"
@@ -86,6 +87,20 @@ int main(int argc, char** argv)
         window.Combo1->setCurrentIndex(form);
         emit window.Combo1->activated(form);
         save(QString("assistant-") + forms[form], window.frameGeometry());
+        window.done(QDialog::Rejected);
+        formalys::assistant::assistantWindow().Unload();
+    }
+
+    // The preview beside the sheet, the field of the chosen cell framed on the page.
+    for (const auto& [form, field] : {std::pair{0, "nom"}, {3, "nom patient"}}) {
+        window.open(false);
+        window.Combo1->setCurrentIndex(form);
+        emit window.Combo1->activated(form);
+        window.showPreview(true);
+        window.SSData->setCurrentIndex(cellBoundTo(window, field));
+        save(QString("apercu-") + forms[form],
+             window.frameGeometry().united(window.preview()->frameGeometry()));
+        window.showPreview(false);
         window.done(QDialog::Rejected);
         formalys::assistant::assistantWindow().Unload();
     }
