@@ -3,15 +3,22 @@
 //                        with MT chosen and its sheet painted, on the resume path: the patient's
 //                        paused work is loaded back, then paused again (goal: median under 100 ms).
 //   BM_FormChosen/<i>:   from choosing form i in the list to its sheet painted (goal: under 50 ms).
+//   BM_PreviewRefreshed/<i>: with the preview open on form i, from the edit of a cell to page 1
+//                        of the preview made again and painted, the delay after typing not counted
+//                        (goal: under 150 ms).
 //   --first-window:      not a benchmark: starts this program again 9 times and reports, for each
 //                        new process, the time from its start to its first window painted,
-//                        QApplication creation included (goal: median under 300 ms), and the memory
-//                        of a process with the window open (goal: under 80 MB).
+//                        QApplication creation included (goal: median under 300 ms), then the time
+//                        to the first opening of the preview, painted (goal: under 300 ms), and the
+//                        memory of a process with the window and its preview open (goal: under
+//                        80 MB).
 #include "BenchDirectory.h"
 #include "assistant/Assistant.h"
 #include "component/ComponentState.h"
 #include "formalys/SHPDF.h"
 #include "windows/AssistantWindow.h"
+#include "windows/PreviewPages.h"
+#include "windows/PreviewWindow.h"
 #include "windows/QtWindows.h"
 #include "windows/SheetView.h"
 
@@ -95,6 +102,32 @@ void BM_FormChosen(benchmark::State& state)
 }
 BENCHMARK(BM_FormChosen)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
+void BM_PreviewRefreshed(benchmark::State& state)
+{
+    const DemoDirectory dir;
+    const auto form = static_cast<int>(state.range(0));
+    SHPDF().CerfaMenuPatient();
+    emit window().Combo1->activated(form);
+    window().showPreview(true);
+    QAbstractItemModel* model = window().SSData->model();
+    QModelIndex cell; // the first cell the user can type into
+    for (int row = 0; row < model->rowCount() && !cell.isValid(); ++row) {
+        if (model->flags(model->index(row, 1)) & Qt::ItemIsEditable) {
+            cell = model->index(row, 1);
+        }
+    }
+    int round = 0;
+    for (auto _ : state) {
+        model->setData(cell, QString("DURAND %1").arg(++round));
+        window().updatePreview(); // what the delay after typing starts
+        window().preview()->pages()->repaint();
+    }
+    window().showPreview(false);
+    window().done(0);
+    assistant::assistantWindow().Unload(); // the edits go with it: the next form asks nothing
+}
+BENCHMARK(BM_PreviewRefreshed)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
+
 // In a new process: the first window, painted; writes the milliseconds from the process's start and
 // the peak memory in kilobytes to stdout.
 int firstWindow(int argc, char** argv, SteadyClock::time_point started)
@@ -105,10 +138,14 @@ int firstWindow(int argc, char** argv, SteadyClock::time_point started)
     window().Combo1->setCurrentIndex(0);
     emit window().Combo1->activated(0);
     paintSheet();
-    const auto ms = std::chrono::duration<double, std::milli>(SteadyClock::now() - started).count();
+    const auto painted = SteadyClock::now();
+    const auto ms = std::chrono::duration<double, std::milli>(painted - started).count();
+    window().showPreview(true);
+    window().preview()->pages()->repaint();
+    const auto preview = std::chrono::duration<double, std::milli>(SteadyClock::now() - painted).count();
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    std::printf("%.1f %ld\n", ms, usage.ru_maxrss);
+    std::printf("%.1f %ld %.1f\n", ms, usage.ru_maxrss, preview);
     window().done(0);
     return 0;
 }
@@ -118,6 +155,7 @@ int firstWindow(int argc, char** argv, SteadyClock::time_point started)
 int firstWindows(const char* self)
 {
     std::vector<double> times;
+    std::vector<double> previews;
     long memory = 0;
     for (int run = 0; run < 9; ++run) {
         int out[2];
@@ -140,17 +178,23 @@ int firstWindows(const char* self)
         ::waitpid(child, &status, 0);
         double inside = 0;
         long kilobytes = 0;
-        if (got <= 0 || std::sscanf(line, "%lf %ld", &inside, &kilobytes) != 2) {
+        double preview = 0;
+        if (got <= 0 || std::sscanf(line, "%lf %ld %lf", &inside, &kilobytes, &preview) != 3) {
             std::fprintf(stderr, "the child process failed\n");
             return 1;
         }
         times.push_back(std::chrono::duration<double, std::milli>(painted - start).count());
+        previews.push_back(preview);
         memory = std::max(memory, kilobytes);
     }
     std::sort(times.begin(), times.end());
     std::printf("first window painted, from the fork: median %.0f ms (min %.0f, max %.0f)\n", times[4],
                 times.front(), times.back());
-    std::printf("peak memory with the window open: %.1f MB\n", static_cast<double>(memory) / 1024.0);
+    std::sort(previews.begin(), previews.end());
+    std::printf("first opening of the preview, painted: median %.0f ms (min %.0f, max %.0f)\n",
+                previews[4], previews.front(), previews.back());
+    std::printf("peak memory with the window and its preview open: %.1f MB\n",
+                static_cast<double>(memory) / 1024.0);
     return 0;
 }
 
