@@ -10,8 +10,9 @@ packages=(
     libcli11-dev                     # command-line parsing
     qt6-base-dev libxkbcommon-dev    # windows (Qt 6 Widgets)
     libqt6svg6                       # the SVG pictures of the buttons
+    qt6-pdf-dev                      # the preview of the document (Qt PDF, LGPL, linked dynamically)
     libgtest-dev libgmock-dev        # tests
-    libbenchmark-dev                 # benchmarks
+    libbenchmark-dev hyperfine       # benchmarks
     poppler-utils                    # pdftoppm: rendering checks and screenshots
     xvfb xauth fonts-dejavu-core     # widget tests and readable text
     trayer                           # a notification area under Xvfb, for the screenshots

@@ -104,7 +104,7 @@ std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& do
     return std::nullopt;
 }
 
-GenerationResult generateDocument(Assistant& window)
+GenerationResult generateDocument(Assistant& window, const std::optional<std::string>& namedPath)
 {
     ComponentState& state = ComponentState::instance();
     Sheet& SSData = window.SSData();
@@ -146,15 +146,22 @@ GenerationResult generateDocument(Assistant& window)
     // 8 to 10. Save under the path the host names, if it gave a callback.
     document.setProperty245(false);
     document.setProperty237(true);
-    if (!state.hostCallback) {
+    if (namedPath) {
+        // The caller is the host and knows the path already: RESULTAT/FICHIER holds it, as if
+        // its callback had written it, and no one waits for it.
+        write("RESULTAT", "FICHIER", *namedPath);
+        outputPath = *namedPath;
+    }
+    if (namedPath || !state.hostCallback) {
         // No handshake to put the exchange file on disk: it must be there before the save all
         // the same.
-        failure = settleExchange();
+        if (!failure) {
+            failure = settleExchange();
+        }
         if (failure) {
             return stopped(outputPath);
         }
-    }
-    if (state.hostCallback) {
+    } else {
         HostAnswer answer = askHostForPath();
         if (!answer.failure.empty()) {
             failure = std::move(answer.failure);

@@ -26,7 +26,11 @@ struct GenerationResult
 // Generation as the button runs it. When the exchange file cannot be written before the host is
 // asked for a path, generation stops there: nothing is saved, the window stays loaded with its
 // sheet, and `failure` says why.
-GenerationResult generateDocument(Assistant& window);
+// With `namedPath`, the caller acts as the host that already knows where the document goes: it is
+// written into RESULTAT/FICHIER as the host's answer and the document saved there, without
+// calling anyone (the batch road, whose caller is the host).
+GenerationResult generateDocument(Assistant& window,
+                                  const std::optional<std::string>& namedPath = std::nullopt);
 
 // Steps 5 to 7 of generation: the sheet's placeholder cells written back to the exchange file (the
 // file, or the snapshot in use), its bound cells into their fields, and every other field computed

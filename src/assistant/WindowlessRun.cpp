@@ -6,7 +6,6 @@
 #include "component/ComponentState.h"
 #include "component/WindowlessMessages.h"
 #include "exchange/Exchange.h"
-#include "exchange/ProfileFile.h"
 
 namespace formalys::assistant {
 
@@ -56,24 +55,7 @@ WindowlessGeneration generateWithoutWindow(std::int16_t form,
                 {},
                 "la feuille corrigée " + *sheet + " est refusée ; aucun document n'est produit"};
     }
-    ComponentState& state = ComponentState::instance();
-    // With `output`, this run is the host that names the document; the host's own callback is
-    // back in place afterwards, whatever happens during generation.
-    struct CallbackRestorer
-    {
-        HostCallback& current;
-        HostCallback saved;
-        ~CallbackRestorer() { current = std::move(saved); }
-    } restorer{state.hostCallback, state.hostCallback};
-    if (output) {
-        const std::string exchangePath = state.exchangePath;
-        state.hostCallback = [exchangePath, path = *output](std::int32_t, std::int32_t,
-                                                            std::int32_t, std::int32_t) {
-            exchange::writeProfileString(exchangePath, "RESULTAT", "FICHIER", path);
-            return 0;
-        };
-    }
-    GenerationResult result = generateDocument(*window);
+    GenerationResult result = generateDocument(*window, output);
     return {result.saved, std::move(result.outputPath), std::move(result.failure)};
 }
 

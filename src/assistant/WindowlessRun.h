@@ -34,9 +34,10 @@ struct WindowlessGeneration
     std::string failure;    // why nothing was written, in French
 };
 
-// No message box is shown; a failure says why in French. With `output`, the component acts as the host for this document: its callback names `output`
-// and the real handshake runs. Without it, the host callback given to CerfaInit names the
-// document (or the default path is used).
+// No message box is shown; a failure says why in French. With `output`, the caller is the host
+// that names the document: RESULTAT/FICHIER receives `output`, as the host's answer, and the
+// document is saved there. Without it, the host callback given to CerfaInit names the document
+// through the handshake (or the default path is used).
 // No user watches this road, so the exchange file is taken as it stands when the call starts
 // (ExchangeReading::Snapshot): read once, the operation's own writes applied to that snapshot and
 // written back in one durable replacement before the host is asked for a path. With
