@@ -9,6 +9,7 @@
 #include "formalys/SHPDF.h"
 #include "formalys/formalys.h"
 
+#include <cstdlib>
 #include <exception>
 #include <string>
 #include <utility>
@@ -38,22 +39,39 @@ std::string describe(std::string reason, const std::vector<std::string>& warning
     return reason;
 }
 
-// Runs `work`, which returns true when it succeeded (or a failure reason as a French text).
+// Whether the host's developer asked for the details behind the French reasons
+// (FORMALYS_DEBUG=1): the libraries' own words, in English.
+bool debugging()
+{
+    const char* debug = std::getenv("FORMALYS_DEBUG");
+    return debug != nullptr && std::string(debug) == "1";
+}
+
+// Runs `work`, which returns the empty text when it succeeded, or a failure reason in French.
 template <typename Work> int guarded(Work&& work)
 {
     lastError.clear();
+    std::string failure;
+    bool succeeded = false;
     try {
-        const std::string failure = work();
-        const auto warnings = takeWarnings();
-        if (failure.empty()) {
-            return done;
-        }
-        lastError = describe(failure, warnings);
+        failure = work();
+        succeeded = failure.empty();
     } catch (const std::exception& e) {
-        lastError =
-            describe(std::string("erreur interne de Formalys : ") + e.what(), takeWarnings());
+        failure = "erreur interne de Formalys";
+        reportDetail(e.what());
     } catch (...) {
-        lastError = describe("erreur interne de Formalys", takeWarnings());
+        failure = "erreur interne de Formalys";
+    }
+    const auto warnings = takeWarnings();
+    const auto details = takeDetails();
+    if (succeeded) {
+        return done;
+    }
+    lastError = describe(failure, warnings);
+    if (debugging()) {
+        for (const std::string& detail : details) {
+            lastError += " [détail : " + detail + "]";
+        }
     }
     return failed;
 }

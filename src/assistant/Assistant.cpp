@@ -214,11 +214,19 @@ void Assistant::Command4_Click()
     const std::string patient(text::strip(patientNumber_));
     WriteExchange("RESULTAT", "LASTNUMPA", patient);
     const auto path = pauseFilePath(patient);
-    if (!path || !saveGridFile(SSData(), *path)) {
+    std::string refused;
+    if (!path) {
+        refused = patient.empty() ? "aucun numéro de patient n'est donné (PATIENT/NUMPA)"
+                                  : "le numéro de patient « " + patient +
+                                        " » ne peut pas servir de nom de fichier";
+    } else if (!saveGridFile(SSData(), *path)) {
+        refused = "le fichier de pause « " + *path + " » n'a pas pu être enregistré";
+    }
+    if (!refused.empty()) {
         // Closing now would lose what the user typed: the window stays open instead.
         state.tray.hideResumeItem();
-        state.messageBox->show("La saisie n'a pas pu être mise en pause : le fichier de pause n'a "
-                               "pas pu être enregistré. La fenêtre reste ouverte.",
+        state.messageBox->show("La saisie n'a pas pu être mise en pause : " + refused +
+                                   ". La fenêtre reste ouverte.",
                                "Formalys", MessageBoxPort::Icon::Critical);
         return;
     }

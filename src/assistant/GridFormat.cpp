@@ -1,5 +1,7 @@
 #include "assistant/GridFormat.h"
 
+#include "component/Warnings.h"
+
 #include "text/Utf8.h"
 
 #include <algorithm>
@@ -555,7 +557,8 @@ GridLoad gridFromText(std::string_view text)
         return {std::nullopt, "ce n'est pas du JSON valide (" + lineAndColumn(text, e.byte) + ")"};
     } catch (const Json::exception& e) {
         // Every value is checked before it is read, so this means a check is missing here.
-        return {std::nullopt, std::string("contenu inattendu (") + e.what() + ")"};
+        reportDetail(e.what());
+        return {std::nullopt, "contenu inattendu"};
     }
 }
 

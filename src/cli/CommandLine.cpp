@@ -2,6 +2,8 @@
 
 #include "assistant/FormTable.h"
 #include "cli/ExitCode.h"
+#include "cli/HelpFormatter.h"
+#include "cli/Warnings.h"
 #include "cli/verbs/WindowVerbs.h"
 #include "cli/verbs/ExchangeVerb.h"
 #include "cli/verbs/FieldsVerb.h"
@@ -9,6 +11,7 @@
 #include "cli/verbs/FormVerbs.h"
 #include "cli/verbs/GridVerb.h"
 #include "component/ComponentState.h"
+#include "files/SystemError.h"
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
@@ -21,20 +24,6 @@
 namespace formalys::cli {
 
 namespace {
-
-void frenchLabels(CLI::App& app)
-{
-    auto formatter = app.get_formatter();
-    formatter->label("Usage", "Utilisation");
-    formatter->label("OPTIONS", "OPTIONS");
-    formatter->label("SUBCOMMAND", "VERBE");
-    formatter->label("SUBCOMMANDS", "VERBES");
-    formatter->label("Subcommands", "Verbes");
-    formatter->label("Positionals", "Arguments");
-    formatter->label("REQUIRED", "obligatoire");
-    formatter->label("TEXT", "TEXTE");
-    formatter->label("FLAG", "");
-}
 
 // The parser's own messages in French, a row per message of the library; the offending option or
 // value is kept.
@@ -81,6 +70,18 @@ CLI::Validator formName(const std::vector<std::string>& forms)
         "");
 }
 
+// The application directory must be there: otherwise every file in it would be said missing.
+CLI::Validator existingDirectory()
+{
+    return CLI::Validator(
+        [](std::string& value) {
+            return std::filesystem::is_directory(value)
+                       ? std::string()
+                       : "le dossier « " + value + " » n'existe pas";
+        },
+        "");
+}
+
 // Runs the windows program, installed beside this one, with the same arguments; returns only when
 // it cannot be run.
 int handOverToWindowsProgram(const char* const* argv, std::ostream& err)
@@ -94,7 +95,7 @@ int handOverToWindowsProgram(const char* const* argv, std::ostream& err)
             .string();
     ::execv(program.c_str(), const_cast<char* const*>(argv));
     err << "formalys : le programme des fenêtres « " << program << " » ne peut pas être lancé ("
-        << std::strerror(errno) << ").\n";
+        << files::frenchSystemError(errno) << ").\n";
     return exitFailed;
 }
 
@@ -102,7 +103,7 @@ CLI::App* addVerb(CLI::App& app, const std::string& name, const std::string& des
 {
     auto* verb = app.add_subcommand(name, description);
     verb->set_help_flag("-h,--help", "Affiche cette aide");
-    verb->group("Verbes");
+    verb->group("Verbes ");
     return verb;
 }
 
@@ -112,16 +113,32 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         const WindowVerbs& windows)
 {
     CLI::App app{"Formalys : remplit les formulaires Cerfa au format PDF.", "formalys"};
-    frenchLabels(app);
+    app.formatter(std::make_shared<HelpFormatter>());
+    app.option_defaults()->group("Options ");
     app.set_help_flag("-h,--help", "Affiche cette aide");
+    app.set_version_flag("--version", std::string("formalys ") + FORMALYS_VERSION,
+                         "Affiche la version");
+    bool verbose = false;
+    app.add_flag("--verbose", verbose,
+                 "Affiche aussi les détails techniques (en anglais) derrière chaque message");
     app.require_subcommand(1);
+    app.fallthrough(); // --verbose after the verb too
+    app.footer(
+        "DIR est le dossier de l'application : le fichier d'échange Formalys.ini, les modèles "
+        "(MT.pdf, …) et les grilles (MT.cil, …).\n"
+        "Le chemin d'un document généré : quand Formalys a fini de remplir un document, il "
+        "demande à l'application hôte où l'enregistrer, et celle-ci écrit le chemin dans "
+        "Formalys.ini. Avec --out, la commande joue ce rôle. Sans lui, le document est « test.pdf » "
+        "dans le dossier de Formalys (celui du programme, ou ~/.local/share/formalys quand ce "
+        "dossier est un dossier du système).");
 
     ExchangeOptions exchange;
     std::string written;
     auto* exchangeVerb =
         addVerb(app, "exchange",
-                "Lit (ou écrit) une valeur du fichier d'échange Formalys.ini d'un répertoire");
-    exchangeVerb->add_option("--dir", exchange.directory, "Répertoire de l'application")
+                "Lit (ou écrit) une valeur du fichier d'échange Formalys.ini d'un dossier");
+    exchangeVerb->add_option("--dir", exchange.directory, "Dossier de l'application")
+        ->check(existingDirectory())
         ->required();
     exchangeVerb->add_option("section", exchange.section, "Section, par exemple PATIENT")
         ->required();
@@ -147,7 +164,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     auto* fillVerb = addVerb(app, "fill",
                              "Remplit un formulaire comme l'assistant (modèle, fichier d'échange, "
                              "grille) et enregistre le document tel que le remplissage le laisse");
-    fillVerb->add_option("--dir", fill.directory, "Répertoire de l'application")->required();
+    fillVerb->add_option("--dir", fill.directory, "Dossier de l'application")
+        ->check(existingDirectory())->required();
     fillVerb->add_option("--form", fill.form, formHelp)
         ->required()
         ->check(formName(forms))
@@ -159,7 +177,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         addVerb(app, "sheet",
                 "Remplit un formulaire et affiche la feuille que l'utilisateur verrait "
                 "dans l'assistant");
-    sheetVerb->add_option("--dir", sheet.directory, "Répertoire de l'application")->required();
+    sheetVerb->add_option("--dir", sheet.directory, "Dossier de l'application")
+        ->check(existingDirectory())->required();
     sheetVerb->add_option("--form", sheet.form, formHelp)
         ->required()
         ->check(formName(forms))
@@ -175,7 +194,8 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         app, "generate",
         "Remplit un formulaire, applique éventuellement une feuille corrigée, puis génère le "
         "document comme le bouton « Générer le document Cerfa et Quitter »");
-    generateVerb->add_option("--dir", generate.directory, "Répertoire de l'application")
+    generateVerb->add_option("--dir", generate.directory, "Dossier de l'application")
+        ->check(existingDirectory())
         ->required();
     generateVerb->add_option("--form", generate.form, formHelp)
         ->required()
@@ -185,15 +205,16 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         "--sheet", generateSheet, "Fichier de grille remplaçant la feuille (les corrections)");
     auto* outOption = generateVerb->add_option(
         "--out", generateOutput,
-        "Chemin du document, donné par la poignée de main comme le ferait l'application hôte ; "
-        "sans lui, le document est « test.pdf » dans le répertoire du composant");
+        "Chemin du document, donné comme le ferait l'application hôte ; sans lui, « test.pdf » "
+        "dans le dossier de Formalys");
 
     std::string form2035Directory;
     auto* form2035Verb = addVerb(app, "2035",
                                  "Remplit le formulaire 2035 depuis la section [2035] du fichier "
-                                 "d'échange ; le document est « 2035Ok.pdf » dans le répertoire "
+                                 "d'échange ; le document est « 2035Ok.pdf » dans le dossier "
                                  "courant");
-    form2035Verb->add_option("--dir", form2035Directory, "Répertoire de l'application")->required();
+    form2035Verb->add_option("--dir", form2035Directory, "Dossier de l'application")
+        ->check(existingDirectory())->required();
 
     std::string fieldsPath;
     bool fieldsJson = false;
@@ -205,10 +226,11 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     AssistantOptions assistant;
     std::string assistantOutput;
     auto* assistantVerb = addVerb(app, "assistant",
-                                  "Ouvre l'assistant sur un répertoire comme le ferait "
+                                  "Ouvre l'assistant sur un dossier comme le ferait "
                                   "l'application hôte, puis affiche le chemin du "
                                   "document généré ou indique que la saisie est en pause");
-    assistantVerb->add_option("--dir", assistant.directory, "Répertoire de l'application")
+    assistantVerb->add_option("--dir", assistant.directory, "Dossier de l'application")
+        ->check(existingDirectory())
         ->required();
     assistantVerb->add_flag(
         "--modeless", assistant.modeless,
@@ -221,10 +243,14 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     auto* aboutVerb = addVerb(app, "about",
                               "Ouvre la fenêtre « A propos de Formalys » comme le ferait "
                               "l'application hôte (CerfaAbout)");
-    aboutVerb->add_option("--dir", aboutDirectory, "Répertoire de l'application")->required();
+    aboutVerb->add_option("--dir", aboutDirectory, "Dossier de l'application")
+        ->check(existingDirectory())->required();
 
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForVersion&) {
+        out << "formalys " << FORMALYS_VERSION << '\n';
+        return exitSuccess;
     } catch (const CLI::CallForHelp&) {
         out << app.help("", CLI::AppFormatMode::All);
         return exitSuccess;
@@ -240,6 +266,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         return exitBadUsage;
     }
 
+    setVerbose(verbose);
     if (fillVerb->parsed()) {
         return runFill(fill, out, err);
     }

@@ -6,11 +6,27 @@
 
 namespace formalys::cli {
 
+namespace {
+
+bool verboseOutput = false;
+
+} // namespace
+
+void setVerbose(bool verbose)
+{
+    verboseOutput = verbose;
+}
+
 bool printWarnings(std::ostream& err)
 {
     const auto warnings = takeWarnings();
     for (const auto& warning : warnings) {
         err << "avertissement : " << warning << '\n';
+    }
+    for (const auto& detail : takeDetails()) {
+        if (verboseOutput) {
+            err << "détail : " << detail << '\n';
+        }
     }
     return !warnings.empty();
 }

@@ -6,8 +6,12 @@
 
 namespace formalys::cli {
 
-// Prints each pending warning on its own line; returns whether there was any.
+// Prints each pending warning on its own line, then, when asked for (--verbose), the developers'
+// details behind them; returns whether there was any warning.
 bool printWarnings(std::ostream& err);
+
+// Whether printWarnings also prints the details (formalys --verbose).
+void setVerbose(bool verbose);
 
 // Prints "formalys : <reason>" on `err`, ended by a full stop unless it already ends a sentence.
 void printFailure(std::ostream& err, const std::string& reason);

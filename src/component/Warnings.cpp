@@ -23,6 +23,12 @@ std::vector<std::string>& pending()
     return list;
 }
 
+std::vector<std::string>& pendingDetails()
+{
+    static std::vector<std::string> list;
+    return list;
+}
+
 } // namespace
 
 void reportWarning(std::string message)
@@ -36,6 +42,30 @@ void reportWarning(std::string message)
     if (pending().size() < maximumKept) {
         pending().push_back(std::move(message));
     }
+}
+
+void reportDetail(std::string detail)
+{
+    const std::lock_guard lock(warningsMutex());
+    if (!detail.empty() && pendingDetails().size() < maximumKept &&
+        std::find(pendingDetails().begin(), pendingDetails().end(), detail) ==
+            pendingDetails().end()) {
+        pendingDetails().push_back(std::move(detail));
+    }
+}
+
+void reportWarning(std::string message, std::string detail)
+{
+    reportWarning(std::move(message));
+    reportDetail(std::move(detail));
+}
+
+std::vector<std::string> takeDetails()
+{
+    const std::lock_guard lock(warningsMutex());
+    std::vector<std::string> taken;
+    taken.swap(pendingDetails());
+    return taken;
 }
 
 std::vector<std::string> takeWarnings()

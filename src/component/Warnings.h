@@ -12,7 +12,17 @@ namespace formalys {
 // operation, since every operation takes the warnings when it ends.
 void reportWarning(std::string message);
 
+// Records `message` for the user, and `detail` (English: a library's own words, a system error)
+// for a developer, who sees it only when asking for it (formalys --verbose, FORMALYS_DEBUG=1).
+void reportWarning(std::string message, std::string detail);
+
 // Every warning reported since the last call, oldest first; the list is emptied.
 std::vector<std::string> takeWarnings();
+
+// The developers' details recorded since the last call, oldest first; the list is emptied.
+std::vector<std::string> takeDetails();
+
+// Records a detail for developers alone: what a library said that tells a user nothing.
+void reportDetail(std::string detail);
 
 } // namespace formalys

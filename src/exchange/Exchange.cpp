@@ -40,14 +40,16 @@ template <typename Use> auto withExchangeFile(Use&& use)
     return use(onDisk);
 }
 
-// Why a write of the exchange file failed, in French; `what` names what was being written.
+// Why a write of the exchange file failed, in French; `what` names what was being written. The
+// English reason goes to the developers' details.
 std::string explain(const exchange::ProfileWrite& result, const std::string& what)
 {
+    const std::string& path = ComponentState::instance().exchangePath;
     const std::string cause = result.errorNumber != 0
-                                  ? files::frenchSystemError(result.errorNumber)
+                                  ? files::frenchWriteError(result.errorNumber, path)
                                   : "nom de section ou de clé impossible à écrire";
-    return "le fichier d'échange « " + ComponentState::instance().exchangePath +
-           " » n'a pas pu être écrit" + what + " : " + cause + " (" + result.error + ")";
+    reportDetail(result.error);
+    return "le fichier d'échange « " + path + " » n'a pas pu être écrit" + what + " : " + cause;
 }
 
 } // namespace

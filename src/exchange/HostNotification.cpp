@@ -23,7 +23,7 @@ void callHost(const HostCallback& callback)
         callback(1, 2, 3, 4);
     } catch (const std::exception& e) {
         // The host may still write the path from elsewhere: keep waiting, as for any callback.
-        reportWarning(std::string("le rappel de l'application hôte a échoué : ") + e.what());
+        reportWarning("le rappel de l'application hôte a échoué", e.what());
     }
 }
 

@@ -7,6 +7,7 @@
 //
 // Every file Formalys writes goes through here: documents, pause files, grids, the exchange file.
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,16 @@ struct WriteResult
     bool ok = false;
     std::string error;   // English, for developers; empty on success
     int errorNumber = 0; // the errno of the failing step; 0 on success
+};
+
+// A write that failed, for code that reports failures by exception; what() is the English reason.
+class WriteError : public std::runtime_error
+{
+public:
+    explicit WriteError(const WriteResult& result)
+        : std::runtime_error(result.error), errorNumber(result.errorNumber)
+    {}
+    int errorNumber;
 };
 
 // Writes `content` to `path`. An existing file keeps its permission bits; a symbolic link is

@@ -1,7 +1,8 @@
 #include "files/SystemError.h"
 
+#include "files/FileSystem.h"
+
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -32,8 +33,25 @@ std::string frenchSystemError(int errorNumber)
             return std::string(wording);
         }
     }
-    return "erreur système " + std::to_string(errorNumber) + " (" + std::strerror(errorNumber) +
-           ")";
+    return "erreur système " + std::to_string(errorNumber);
+}
+
+std::string frenchWriteError(int errorNumber, const std::string& path)
+{
+    const std::string directory = "« " + parentDirectory(path) + " »";
+    switch (errorNumber) {
+    case ENOENT:
+    case ENOTDIR:
+        return "le dossier " + directory + " n'existe pas";
+    case EACCES:
+    case EPERM:
+        return "droits insuffisants pour écrire dans " + directory;
+    case ENOSPC:
+    case EDQUOT:
+        return "le disque est plein";
+    default:
+        return frenchSystemError(errorNumber);
+    }
 }
 
 } // namespace formalys::files

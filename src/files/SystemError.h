@@ -7,7 +7,11 @@
 namespace formalys::files {
 
 // "accès refusé", "le disque est plein", … ; an error without a French wording is given by its
-// number and the system's own (English) text.
+// number.
 std::string frenchSystemError(int errorNumber);
+
+// Why `path` could not be written, in the words of a user: "le dossier « … » n'existe pas",
+// "droits insuffisants pour écrire dans « … »", "le disque est plein", …
+std::string frenchWriteError(int errorNumber, const std::string& path);
 
 } // namespace formalys::files

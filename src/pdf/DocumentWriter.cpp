@@ -18,7 +18,7 @@ void writeFile(const std::string& path, std::string_view bytes)
 {
     const auto result = files::writeFileAtomically(path, bytes);
     if (!result.ok) {
-        throw std::runtime_error(result.error);
+        throw files::WriteError(result);
     }
 }
 

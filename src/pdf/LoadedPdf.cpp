@@ -2,6 +2,8 @@
 
 #include "files/FileSystem.h"
 
+#include <cerrno>
+
 namespace formalys::pdf {
 
 std::string LoadedPdf::read(const std::string& path)
@@ -9,7 +11,7 @@ std::string LoadedPdf::read(const std::string& path)
     std::string error;
     auto bytes = files::readWholeFile(path, &error);
     if (!bytes) {
-        throw UnreadableFile(error);
+        throw UnreadableFile(error, errno);
     }
     return std::move(*bytes);
 }

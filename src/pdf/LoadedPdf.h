@@ -16,7 +16,10 @@ namespace formalys::pdf {
 class UnreadableFile : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    UnreadableFile(const std::string& reason, int number)
+        : std::runtime_error(reason), errorNumber(number)
+    {}
+    int errorNumber; // errno
 };
 
 class LoadedPdf

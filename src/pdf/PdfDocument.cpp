@@ -1,6 +1,8 @@
 #include "pdf/PdfDocument.h"
 
 #include "component/Warnings.h"
+#include "files/AtomicFile.h"
+#include "files/SystemError.h"
 #include "pdf/ButtonState.h"
 #include "pdf/Dictionary.h"
 #include "pdf/ParsedFiles.h"
@@ -29,9 +31,9 @@ void reportRepairs(LoadedPdf& pdf, const std::string& when)
     const auto repairs = pdf.takeRepairs();
     if (!repairs.empty()) {
         reportWarning("Le document PDF " + quoted(pdf.path()) +
-                      " est endommagé : il a été réparé " + when + " (" +
-                      std::to_string(repairs.size()) +
-                      " anomalie(s), la première : " + repairs.front() + ").");
+                          " est endommagé : il a été réparé " + when + " (" +
+                          std::to_string(repairs.size()) + " anomalie(s)).",
+                      repairs.front());
     }
 }
 
@@ -204,19 +206,20 @@ bool PdfDocument::LoadDocument(const std::string& path)
         impl_->load(path);
         return true;
     } catch (const UnreadableFile& e) {
-        reportWarning("Le document PDF " + quoted(path) + " est introuvable ou illisible (" +
-                      e.what() + ").");
+        reportWarning("Le document PDF " + quoted(path) + " ne peut pas être lu : " +
+                          files::frenchSystemError(e.errorNumber) + ".",
+                      e.what());
     } catch (const QPDFExc& e) {
         if (e.getErrorCode() == qpdf_e_password) {
             reportWarning("Le document PDF " + quoted(path) +
                           " est protégé par un mot de passe : il ne peut pas être ouvert.");
         } else {
-            reportWarning("Le document PDF " + quoted(path) +
-                          " est endommagé et ne peut pas être lu (" + e.what() + ").");
+            reportWarning("Le fichier " + quoted(path) + " n'est pas un PDF ou est endommagé.",
+                          e.what());
         }
     } catch (const std::exception& e) {
-        reportWarning("Le document PDF " + quoted(path) + " ne peut pas être lu (" + e.what() +
-                      ").");
+        reportWarning("Le fichier " + quoted(path) + " n'est pas un PDF ou est endommagé.",
+                      e.what());
     }
     impl_->unload();
     return false;
@@ -248,8 +251,8 @@ std::string PdfDocument::fieldValue(std::int32_t index) const
     try {
         return impl_->valueOf(index);
     } catch (const std::exception& e) {
-        reportWarning("La valeur du champ " + quoted(FieldName(index)) + " ne peut pas être lue (" +
-                      e.what() + ").");
+        reportWarning("La valeur du champ " + quoted(FieldName(index)) + " ne peut pas être lue.",
+                      e.what());
         return {};
     }
 }
@@ -264,8 +267,8 @@ void PdfDocument::SetFieldValue(const std::string& name, const std::string& valu
             impl_->set(i, value);
         } catch (const std::exception& e) {
             impl_->reusable = false;
-            reportWarning("Le champ " + quoted(FieldName(i)) + " n'a pas pu être rempli (" +
-                          e.what() + ").");
+            reportWarning("Le champ " + quoted(FieldName(i)) + " n'a pas pu être rempli.",
+                          e.what());
         }
     }
 }
@@ -289,10 +292,16 @@ bool PdfDocument::SaveDocument(const std::string& path)
         }
         reportRepairs(impl_->pdf(), "à l'enregistrement");
         return true;
+    } catch (const files::WriteError& e) {
+        impl_->reusable = false;
+        reportWarning("Le document PDF n'est pas enregistré sous " + quoted(path) + " : " +
+                          files::frenchWriteError(e.errorNumber, path) + ".",
+                      e.what());
+        return false;
     } catch (const std::exception& e) {
         impl_->reusable = false;
-        reportWarning("Le document PDF n'est pas enregistré sous " + quoted(path) + " (" +
-                      e.what() + ").");
+        reportWarning("Le document PDF ne peut pas être enregistré sous " + quoted(path) + ".",
+                      e.what());
         return false;
     }
 }
@@ -312,8 +321,8 @@ bool PdfDocument::loadCopyOf(const PdfDocument& other)
         impl_->startDocument();
         return true;
     } catch (const std::exception& e) {
-        reportWarning("Le document PDF " + quoted(original.path()) + " ne peut pas être copié (" +
-                      e.what() + ").");
+        reportWarning("Le document PDF " + quoted(original.path()) + " ne peut pas être copié.",
+                      e.what());
     }
     impl_->unload();
     return false;
@@ -329,7 +338,7 @@ std::optional<std::string> PdfDocument::savedBytes()
         return std::string(impl_->file->writer.make(impl_->pdf(), impl_->file->changes).second);
     } catch (const std::exception& e) {
         impl_->reusable = false;
-        reportWarning(std::string("Le document PDF ne peut pas être préparé (") + e.what() + ").");
+        reportWarning("Le document PDF ne peut pas être préparé.", e.what());
         return std::nullopt;
     }
 }
@@ -345,7 +354,7 @@ std::optional<std::string> PdfDocument::flattenedBytes()
         QPDFPageDocumentHelper(impl_->pdf().qpdf()).flattenAnnotations();
         return DocumentWriter::rewritten(impl_->pdf().qpdf(), {});
     } catch (const std::exception& e) {
-        reportWarning(std::string("Le document PDF ne peut pas être aplati (") + e.what() + ").");
+        reportWarning("Le document PDF ne peut pas être aplati.", e.what());
         return std::nullopt;
     }
 }
@@ -388,7 +397,7 @@ std::vector<PdfDocument::WidgetPlace> PdfDocument::widgetPlaces() const
             }
         }
     } catch (const std::exception& e) {
-        reportWarning(std::string("La place des champs ne peut pas être lue (") + e.what() + ").");
+        reportWarning("La place des champs ne peut pas être lue.", e.what());
     }
     return places;
 }

@@ -227,7 +227,7 @@ protected:
 TEST_F(FormalysCTest, AnExchangeFileThatCannotBeWrittenStopsTheBatch)
 {
     for (const auto& [error, french] : {std::pair{"EROFS", "le disque est en lecture seule"},
-                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "fichier ou dossier introuvable"}}) {
+                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "n'existe pas"}}) {
         writeExchange("[PATIENT]\nNUMPA=12\n[RESULTAT]\nFICHIER=" + dir.file("ancien-patient.pdf") + "\n");
         writeBytes(dir.file("ancien-patient.pdf"), "ancien");
         const FileFault fault(error, "Formalys.ini");

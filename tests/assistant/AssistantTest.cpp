@@ -8,6 +8,7 @@
 #include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
 #include "support/Test.h"
+#include "text/Letters.h"
 
 namespace {
 
@@ -192,7 +193,11 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
         EXPECT_TRUE(window().isLoaded() && state().pauseFlag == flagFalse && !state().tray.resumeItemShown()) << number;
         EXPECT_EQ(window().SSData(), typed);
         ASSERT_EQ(messages->shown.size(), 1u) << number;
-        EXPECT_THAT(messages->shown[0].text, HasSubstr("La saisie n'a pas pu être mise en pause"));
+        const std::string stripped(formalys::text::strip(number));
+        EXPECT_EQ(messages->shown[0].text, "La saisie n'a pas pu être mise en pause : " +
+                  (stripped.empty() ? "aucun numéro de patient n'est donné (PATIENT/NUMPA)"
+                                    : "le numéro de patient « " + stripped + " » ne peut pas servir de nom de fichier") +
+                  ". La fenêtre reste ouverte.");
         window().Unload();
         window().Command2_Click();
         EXPECT_EQ(files(), before) << number;

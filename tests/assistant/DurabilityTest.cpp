@@ -208,7 +208,7 @@ TEST_F(DurabilityTest, GenerationThatCannotWriteTheExchangeFileSavesNothing)
 {
     const std::vector<std::pair<std::string, std::string>> rows = {
         {"EROFS", "le disque est en lecture seule"}, {"ENOSPC", "le disque est plein"},
-        {"EACCES", "accès refusé"}, {"ENOENT", "fichier ou dossier introuvable"}};
+        {"EACCES", "droits insuffisants pour écrire dans"}, {"ENOENT", "n'existe pas"}};
     for (const auto& [error, french] : rows) {
         SCOPED_TRACE(error);
         writeExchange(host + "[RESULTAT]\r\nFICHIER=" + dir.file("ancien-patient.pdf") + "\r\n");

@@ -109,7 +109,7 @@ TEST_F(VerbsTest, TheProgramNeverSavesOverAnotherPatientsDocument)
     };
     const std::string generate = "generate --dir '" + dir.path() + "' --form MT --out '" + work.file("nouveau.pdf") + "'";
     for (const auto& [error, french] : {std::pair{"EROFS", "le disque est en lecture seule"},
-                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "fichier ou dossier introuvable"}}) {
+                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "n'existe pas"}}) {
         writeBytes(work.file("ancien-patient.pdf"), "ancien");
         exchange::writeProfileString(dir.file("Formalys.ini"), "RESULTAT", "FICHIER", work.file("ancien-patient.pdf"));
         const Outcome refused = program(std::string("LD_PRELOAD=" FORMALYS_FILE_CALLS " FORMALYS_TEST_FAULT=") + error +
@@ -195,7 +195,8 @@ TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
         {{"inconnu", "--dir", "DIR"}, "« inconnu » n'est pas un verbe : fill, sheet"},
         {{"fill", "--dir", "DIR", "--form", "XYZ", "--out", "x"}, "« --form » : « XYZ » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI"},
         {{"generate", "--form", "MT"}, "« --dir » est obligatoire"},
-        {{"fill", "--dir", "a", "--dir", "b", "--form", "MT", "--out", "x"}, "« --dir » attend au plus 1 valeur(s), pas 2"},
+        {{"fill", "--dir", "DIR", "--dir", "DIR", "--form", "MT", "--out", "x"}, "« --dir » attend au plus 1 valeur(s), pas 2"},
+        {{"fill", "--dir", "/nulle/part", "--form", "MT", "--out", "x"}, "« --dir » : le dossier « /nulle/part » n'existe pas"},
         {{"sheet", "--form", "MT", "--dir"}, "« --dir » attend une valeur"},
         {{"exchange", "--dir", "DIR", "PATIENT"}, "« clé » est obligatoire"},
         {{"grid", "a.cil", "b.cil"}, "argument inattendu : b.cil"},

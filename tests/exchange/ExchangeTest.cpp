@@ -275,7 +275,8 @@ TEST_F(ExchangeTest, OnlyAnotherValueOfFichierEndsTheWait)
     EXPECT_EQ(waiting.get(), "Off");
     const auto warnings = takeWarnings();
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_NE(warnings[0].find("hôte occupé"), std::string::npos);
+    EXPECT_EQ(warnings[0], "le rappel de l'application hôte a échoué");
+    EXPECT_THAT(takeDetails(), ElementsAre("hôte occupé")) << "the host's own words, for its developer";
 }
 
 } // namespace

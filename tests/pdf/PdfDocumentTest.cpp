@@ -162,9 +162,9 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
     // A file, its content ("-": as it is), and what the one warning says ("": either).
     std::vector<std::tuple<std::string, std::string, std::string>> files = {
         {"dossier.pdf", "-", "Le document PDF « "}, {"absent.pdf", "-", "introuvable"},
-        {"secret.pdf", "-", "mot de passe"}, {"vide.pdf", "", "Le document PDF « "},
-        {"texte.pdf", "[PATIENT]\nNOM=Dupont\n", "Le document PDF « "},
-        {"bruit.pdf", "%PDF-1.7\n\xff\x13\x80 obj << /Root", "Le document PDF « "},
+        {"secret.pdf", "-", "mot de passe"}, {"vide.pdf", "", "n'est pas un PDF ou est endommagé"},
+        {"texte.pdf", "[PATIENT]\nNOM=Dupont\n", "n'est pas un PDF ou est endommagé"},
+        {"bruit.pdf", "%PDF-1.7\n\xff\x13\x80 obj << /Root", "n'est pas un PDF ou est endommagé"},
         {"décalé.pdf", shifted, "réparé à la lecture"}};
     for (std::size_t cut = 9; cut < whole.rfind("%%EOF"); cut += whole.size() / 23) {
         files.emplace_back("coupé " + std::to_string(cut) + ".pdf", whole.substr(0, cut), "");

@@ -310,7 +310,7 @@ TEST_F(WindowsTest, GenerationThatCannotWriteKeepsTheWindowAndTheSheet)
     std::string said;
     whenModal([&](QWidget* box) { said = qobject_cast<QMessageBox*>(box)->text().toStdString(); qobject_cast<QMessageBox*>(box)->accept(); });
     QTest::mouseClick(w.Command2, Qt::LeftButton);
-    EXPECT_THAT(said, HasSubstr("fichier ou dossier introuvable"));
+    EXPECT_THAT(said, HasSubstr("n'existe pas"));
     EXPECT_THAT(said, HasSubstr("La fenêtre reste ouverte"));
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(cellBoundTo("nom").data().toString().toStdString(), "DURAND");
