@@ -45,7 +45,8 @@ template <typename Use> auto withExchangeFile(Use&& use)
 std::string explain(const exchange::ProfileWrite& result, const std::string& what)
 {
     const std::string& path = ComponentState::instance().exchangePath;
-    const std::string cause = result.errorNumber != 0
+    const std::string cause = result.notText ? "ce n'est pas un fichier texte"
+                              : result.errorNumber != 0
                                   ? files::frenchWriteError(result.errorNumber, path)
                                   : "nom de section ou de clé impossible à écrire";
     reportDetail(result.error);

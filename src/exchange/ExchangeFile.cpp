@@ -24,6 +24,10 @@ ExchangeSnapshot::ExchangeSnapshot(std::string path) : path_(std::move(path)), t
     std::string error;
     if (auto content = readSettledFile(path_, &error)) {
         existed_ = !content->empty();
+        if (!ProfileText::isText(*content)) {
+            warnIfNotText(path_, *content);
+            unreadable_ = {false, "not a text file: left as it is", 0, true};
+        }
         text_ = ProfileText(std::move(*content));
     } else if (errno != ENOENT) {
         // An unreadable file is left alone rather than replaced by one holding a few keys.

@@ -1,5 +1,6 @@
 #include "exchange/ProfileFile.h"
 
+#include "component/Warnings.h"
 #include "exchange/ProfileText.h"
 #include "files/AtomicFile.h"
 #include "files/FileSystem.h"
@@ -52,10 +53,20 @@ std::optional<std::string> readSettledFile(const std::string& path, std::string*
     return content;
 }
 
+void warnIfNotText(const std::string& path, std::string_view content)
+{
+    if (!ProfileText::isText(content)) {
+        reportWarning("le fichier d'échange « " + path +
+                      " » n'est pas un fichier texte : ses valeurs sont lues telles quelles, et "
+                      "rien n'y est écrit");
+    }
+}
+
 std::optional<std::string> readProfileValue(const std::string& path, std::string_view section,
                                             std::string_view key)
 {
     if (auto content = readSettledFile(path)) {
+        warnIfNotText(path, *content);
         return ProfileText(std::move(*content)).value(section, key);
     }
     return std::nullopt;
@@ -97,6 +108,9 @@ ProfileWrite writeProfileString(const std::string& path, std::string_view sectio
         return {false, error, errno};
     }
     const bool existed = !content.empty();
+    if (!ProfileText::isText(content)) {
+        return {false, "not a text file: left as it is", 0, true};
+    }
     ProfileText profile(content);
     if (!profile.setValue(section, key, value)) {
         return {false, "cannot write [" + std::string(section) + "] " + std::string(key) +

@@ -20,6 +20,9 @@ std::string readProfileString(const std::string& path, std::string_view section,
 
 // The value of `key` in `section` of the file at `path` as UTF-8, trimmed and unquoted; nothing
 // when the file, the section or the key is missing, or the file cannot be read.
+// Says once per operation that the file at `path`, whose content is `content`, is no text.
+void warnIfNotText(const std::string& path, std::string_view content);
+
 std::optional<std::string> readProfileValue(const std::string& path, std::string_view section,
                                             std::string_view key);
 
@@ -41,6 +44,7 @@ struct ProfileWrite
     bool ok = false;
     std::string error;   // English, for developers
     int errorNumber = 0; // the errno of the failing step; 0 when the names were refused
+    bool notText = false; // the file is no text: it is left as it is
 };
 
 // The profile writer: creates the file, the section and the key as needed, or replaces the value

@@ -209,6 +209,15 @@ std::optional<std::string> ProfileText::value(std::string_view section, std::str
     return decode(unquoted(text::stripBlanksAndTabs(rest)));
 }
 
+bool ProfileText::isText(std::string_view bytes)
+{
+    if (bytes.find('\0') != std::string_view::npos) {
+        return false;
+    }
+    return text::isValidUtf8(bytes) ||
+           bytes.find_first_of("\x81\x8D\x8F\x90\x9D") == std::string_view::npos;
+}
+
 bool ProfileText::isWritableSectionName(std::string_view section)
 {
     const std::string_view name = text::stripBlanksAndTabs(section);

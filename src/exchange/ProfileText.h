@@ -51,6 +51,10 @@ public:
     // "]").
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
+    // Whether `bytes` can be the text of a profile at all: no NUL byte, and either valid UTF-8 or
+    // free of the bytes Windows-1252 leaves undefined. Anything else is some other file.
+    static bool isText(std::string_view bytes);
+
     static bool isWritableSectionName(std::string_view section);
     static bool isWritableKeyName(std::string_view key);
 

@@ -3,6 +3,10 @@
 #include "component/Warnings.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -18,6 +22,35 @@ bool displayAvailable()
     }
     return false;
 }
+
+namespace {
+
+// For the QApplication the library makes: Qt in French, and Qt's notes out of the user's sight.
+void speakFrench(QCoreApplication& application)
+{
+    // Qt's own dialogs (the save dialog's columns, its buttons) in French, from Qt's translations.
+    static QTranslator* translator = nullptr;
+    if (translator == nullptr) {
+        translator = new QTranslator(&application);
+        if (translator->load(QLocale(QLocale::French), "qtbase", "_",
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            reportDetail("Qt's French translations (qtbase_fr.qm) are not installed");
+        }
+    }
+    // What Qt says about itself ("This plugin does not support raise()") tells a user nothing:
+    // it goes to the developers' details.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg) {
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+            std::abort();
+        }
+        reportDetail("Qt: " + message.toStdString());
+    });
+}
+
+} // namespace
 
 QApplication* application()
 {
@@ -40,6 +73,7 @@ QApplication* application()
     static QApplication* created = [] {
         auto* made = new QApplication(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false); // the tray icon outlives the windows
+        speakFrench(*made);
         return made;
     }();
     return created;

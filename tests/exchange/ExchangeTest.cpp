@@ -144,6 +144,27 @@ TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
 class ExchangeTest : public AppFixture
 {};
 
+// A file that is no text (NUL bytes; bytes neither UTF-8 nor Windows-1252) is read as it is, with
+// one warning naming it, and nothing is written to it, by either road.
+TEST_F(ExchangeTest, AFileThatIsNoTextIsReadAsItIsAndNeverWritten)
+{
+    for (const std::string& garbage : {"[PATIENT]\nNOM=Dupont\n\x01\0\x02\n"s, "[PATIENT]\nNOM=Dupont\n\x81\xFF\xFE\n"s,
+                                       "\xEF\xBB\xBF[PATIENT]\nNOM=Dupont\n\x81\n"s}) {
+        for (const bool snapshot : {false, true}) {
+            writeExchange(garbage);
+            std::optional<ExchangeSnapshotScope> scope;
+            if (snapshot) { scope.emplace(); }
+            EXPECT_EQ(ReadExchange("PATIENT", "NOM", "") + ReadExchange("patient", "nom", ""), "DupontDupont");
+            const auto refused = writeExchangeOrExplain("RESULTAT", "TITRE", "x");
+            scope.reset();
+            EXPECT_EQ(exchangeText(), garbage);
+            EXPECT_THAT(refused.value_or(""), HasSubstr("ce n'est pas un fichier texte"));
+            EXPECT_THAT(takeWarnings(), ElementsAre("le fichier d'échange « " + state().exchangePath +
+                                                    " » n'est pas un fichier texte : ses valeurs sont lues telles quelles, et rien n'y est écrit"));
+        }
+    }
+}
+
 TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
 {
     const std::string a127(127, 'a'), e127 = [] {

@@ -9,6 +9,7 @@
 #include "windows/Application.h"
 #include "windows/QtWindows.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <algorithm>
@@ -35,7 +36,13 @@ std::string askForPath()
                        stripped(ReadExchange("PATIENT", "NOM", "")) + " " +
                        stripped(ReadExchange("PATIENT", "PRENOM", ""));
     std::replace(name.begin(), name.end(), '/', '-'); // "AT/MP" is no folder
-    const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+    // The user's documents folder; without one (no ~/Documents), the home folder, never the
+    // current directory.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    const QString proposed = folder +
                              "/" + QString::fromStdString(stripped(name)) + ".pdf";
     QFileDialog dialog(nullptr, QString::fromUtf8("Enregistrer le document Cerfa"), proposed,
                        QString::fromUtf8("Documents PDF (*.pdf)"));
