@@ -16,7 +16,8 @@ packages=(
     poppler-utils                    # pdftoppm: rendering checks and screenshots
     xvfb xauth fonts-dejavu-core     # widget tests and readable text
     trayer                           # a notification area under Xvfb, for the screenshots
-    dpkg-dev fakeroot lintian        # the Debian package: dpkg-shlibdeps, its checks
+    dpkg-dev fakeroot lintian strace # the Debian package: dpkg-shlibdeps, its checks
+    qt6-translations-l10n            # Qt's own dialogs in French
 )
 
 missing=()

@@ -32,6 +32,25 @@ import formalys, sys
 formalys.generate(sys.argv[1], 'DSI', out=sys.argv[1] + '/DSI python.pdf')" "$app"
 [ -s "$app/DSI python.pdf" ] || { echo "the packaged Python module wrote no document"; exit 1; }
 
+# Every plugin and translation the windows load at run time, which no linker sees, comes from a
+# package the package depends on: the assistant is opened offscreen for a few seconds, and the
+# plugins it loads (the loader's own trace) and the translations it reads (strace) are listed.
+trace=$work/opened
+LD_DEBUG=libs LD_DEBUG_OUTPUT=$work/loaded LD_LIBRARY_PATH=$libdir QT_QPA_PLATFORM=offscreen \
+    timeout 4 strace -f -e trace=openat -o "$trace" \
+    "$root/usr/bin/formalys-fenetres" assistant --dir "$app" --out "$app/x.pdf" > /dev/null 2>&1 || true
+depends=$(dpkg-deb -f "$deb" Depends)
+for file in $( (grep -h -o -E 'calling init: /usr/lib/x86_64-linux-gnu/qt6/plugins/[^ ]+' "$work"/loaded.* |
+                cut -d' ' -f3; grep -o -E '"/usr/share/qt6/translations/[^"]+"' "$trace" | tr -d '"') |
+               sort -u); do
+    package=$(dpkg -S "$file" | cut -d: -f1)
+    grep -q -E "(^|, )$package( |,|$)" <<< "$depends" ||
+        { echo "the package does not depend on $package, which gives $file"; exit 1; }
+done
+grep -q 'plugins/iconengines/libqsvgicon.so' "$work"/loaded.* ||
+    { echo "the windows did not load Qt's SVG plugin (the pause button's picture)"; exit 1; }
+grep -q qtbase_fr.qm "$trace" || { echo "the windows did not load Qt's French translations"; exit 1; }
+
 warnings=$(MANWIDTH=100 LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man1/formalys.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "the manual page has faults:"; echo "$warnings"; exit 1; }
 lintian --fail-on error "$deb" > /dev/null 2>&1 || { echo "lintian finds errors in the package"; exit 1; }
