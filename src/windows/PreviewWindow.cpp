@@ -28,6 +28,7 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     named(this, "Apercu", "Aperçu du document Cerfa");
     named(scroll_, "Pages", "Pages du document");
     setModal(false);
+    setAttribute(Qt::WA_ShowWithoutActivating); // the keys stay with the sheet
     scroll_->setWidget(pages_);
     scroll_->setAlignment(Qt::AlignHCenter);
     scroll_->setFocusPolicy(Qt::StrongFocus);

@@ -41,8 +41,14 @@ protected:
         state().clock = std::make_shared<FixedClock>(
             std::chrono::year_month_day{std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
         takeWarnings();
+        takeDetails();
     }
-    void TearDown() override { state().reset(); }
+    void TearDown() override
+    {
+        state().reset();
+        takeWarnings();
+        takeDetails();
+    }
 
     void writeExchange(const std::string& content) { writeBytes(dir.file("Formalys.ini"), content); }
     std::string exchangeText() const { return readBytes(dir.file("Formalys.ini")); }

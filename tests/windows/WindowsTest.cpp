@@ -44,6 +44,7 @@ protected:
     }
     void TearDown() override
     {
+        w.showPreview(false); // not wanted with the next test's window
         if (w.isVisible()) {
             w.done(QDialog::Rejected);
         }
@@ -250,8 +251,9 @@ TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
     w.done(QDialog::Rejected);
     EXPECT_FALSE(preview->isVisible()) << "it goes with the window";
     window().Unload();
-    choose(1);
+    SHPDF().CerfaMenuPatient();
     QTRY_VERIFY(preview->isVisible()); // and comes back with it
+    emit w.Combo1->activated(1);
     EXPECT_EQ(preview->windowTitle().toStdString(), "Aperçu - Demande d'Entente Préalable AT/MP");
 }
 
