@@ -190,7 +190,10 @@ int formalys_generate(const char* dir, const char* form, const char* sheet, cons
 {
     const std::int16_t index = assistant::formIndex(text(form));
     if (index < 0) {
-        return refuse("formulaire inconnu : MT, DEPAT, PIRES ou DSI sont attendus");
+        lastError = form == nullptr ? "aucun formulaire n'est donné"
+                                    : "« " + text(form) + " » n'est pas un formulaire";
+        lastError += " : MT, DEPAT, PIRES ou DSI sont attendus";
+        return badArguments;
     }
     return guarded([&] {
         if (dir != nullptr) {

@@ -5,6 +5,7 @@
 # error in it.
 set -euo pipefail
 build=$1
+source=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" > /dev/null
@@ -50,6 +51,13 @@ done
 grep -q 'plugins/iconengines/libqsvgicon.so' "$work"/loaded.* ||
     { echo "the windows did not load Qt's SVG plugin (the pause button's picture)"; exit 1; }
 grep -q qtbase_fr.qm "$trace" || { echo "the windows did not load Qt's French translations"; exit 1; }
+
+# The manual page's example works when pasted, here with the packaged files and a home of its own.
+example=$(sed -n '/^\.SH EXEMPLE/,/^\.fi/p' "$source/packaging/formalys.1" | sed -e '1,2d' -e '$d' -e 's/\\-/-/g' \
+          -e "s|/usr/share/formalys|$share|g" -e "s|^formalys |\"$root/usr/bin/formalys\" |")
+(export HOME=$work/home && mkdir -p "$HOME" && bash -euo pipefail -c "$example" > /dev/null) ||
+    { echo "the manual page's example fails:"; echo "$example"; exit 1; }
+[ -s "$work/home/cabinet/MT.pdf" ] || { echo "the manual page's example wrote no document"; exit 1; }
 
 warnings=$(MANWIDTH=100 LC_ALL=C.UTF-8 man --warnings -l "$root/usr/share/man/man1/formalys.1.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || { echo "the manual page has faults:"; echo "$warnings"; exit 1; }

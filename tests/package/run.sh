@@ -42,8 +42,12 @@ test -s "$work/c/2035Ok.pdf" && test -s "$work/c/document-4.pdf"
 run python env PYTHONPATH="$prefix/lib/python3/dist-packages" \
     python3 "$source/examples/python/host.py" "$(application python)" 0.3
 grep -q "^4 documents générés" "$work/python.out"
-grep -q "^refusé comme attendu : formulaire inconnu" "$work/python.out"
+grep -q "^refusé comme attendu : « XYZ » n'est pas un formulaire" "$work/python.out"
 grep -q "^assistant ouvert" "$work/python.out"
+# Without a display, the Python host says so and ends well, as the C host does.
+run python-headless env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PYTHONPATH="$prefix/lib/python3/dist-packages" \
+    python3 "$source/examples/python/host.py" "$(application python-headless)" 0.3
+grep -q "^l'assistant ne s'ouvre pas : la fenêtre n'a pas pu s'ouvrir" "$work/python-headless.out"
 
 run cpp "$work/cpp/host" "$(application cpp)" 0.3
 grep -q "^assistant ouvert, enfant de la fenêtre principale" "$work/cpp.out"
