@@ -38,7 +38,7 @@ formalys.generate(sys.argv[1], 'DSI', out=sys.argv[1] + '/DSI python.pdf')" "$ap
 # plugins it loads (the loader's own trace) and the translations it reads (strace) are listed.
 trace=$work/opened
 LD_DEBUG=libs LD_DEBUG_OUTPUT=$work/loaded LD_LIBRARY_PATH=$libdir QT_QPA_PLATFORM=offscreen \
-    timeout 4 strace -f -e trace=openat -o "$trace" \
+    timeout 2 strace -f -e trace=openat -o "$trace" \
     "$root/usr/bin/formalys-fenetres" assistant --dir "$app" --out "$app/x.pdf" > /dev/null 2>&1 || true
 depends=$(dpkg-deb -f "$deb" Depends)
 for file in $( (grep -h -o -E 'calling init: /usr/lib/x86_64-linux-gnu/qt6/plugins/[^ ]+' "$work"/loaded.* |

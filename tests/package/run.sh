@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # The installed Formalys as hosts consume it: the build installed into a fresh prefix, libformalys
-# exporting nothing but its two interfaces, and the example hosts of examples/ built against the
-# installed files (C through pkg-config, C++ through find_package) and run, with the Python one, on
-# the offscreen platform.
+# exporting nothing but its two interfaces, and the installed Python module, with a display and
+# without one.
 set -euo pipefail
 build=$1
 source=$(cd "$(dirname "$0")/../.." && pwd)
@@ -17,11 +16,7 @@ leaked=$(nm -D --defined-only "$library" | awk '$2 ~ /[A-Z]/ { print $3 }' | # g
          grep -v -E '^(formalys_[a-z_0-9]+|_ZN8formalys5SHPDF[A-Za-z0-9_]+|FORMALYS_1)@@FORMALYS_1$|^FORMALYS_1$' || true)
 [ -z "$leaked" ] || { echo "libformalys exports more than its interfaces:"; echo "$leaked"; exit 1; }
 
-export PKG_CONFIG_PATH=$libdir/pkgconfig LD_LIBRARY_PATH=$libdir QT_QPA_PLATFORM=offscreen
-# shellcheck disable=SC2046
-cc -std=c11 -Wall -Wextra -pedantic -Werror "$source/examples/c/host.c" $(pkg-config --cflags --libs formalys) -o "$work/c-host"
-cmake -S "$source/examples/cpp" -B "$work/cpp" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" > /dev/null
-cmake --build "$work/cpp" > /dev/null
+export LD_LIBRARY_PATH=$libdir QT_QPA_PLATFORM=offscreen
 
 application() { # a fresh application directory with the templates and the grids
     mkdir -p "$work/$1"
@@ -33,21 +28,13 @@ run() { # a host's output, checked for each expected line
     "$@" > "$work/$name.out" 2>&1 || { cat "$work/$name.out"; echo "$name: exit $?"; exit 1; }
     cat "$work/$name.out"
 }
-run c "$work/c-host" "$(application c)" 0.3
-grep -q "^4 documents générés" "$work/c.out"
-grep -q "^assistant ouvert" "$work/c.out"
-test -s "$work/c/2035Ok.pdf" && test -s "$work/c/document-4.pdf"
 
-# The installed module, finding the library on the loader's path.
+# The installed module, finding the library on the loader's path; an unknown form refused by name.
+# (The three example hosts are built and run from the guide's own commands: guide.sh.)
 run python env PYTHONPATH="$prefix/lib/python3/dist-packages" \
     python3 "$source/examples/python/host.py" "$(application python)" 0.3
-grep -q "^4 documents générés" "$work/python.out"
 grep -q "^refusé comme attendu : « XYZ » n'est pas un formulaire" "$work/python.out"
-grep -q "^assistant ouvert" "$work/python.out"
 # Without a display, the Python host says so and ends well, as the C host does.
 run python-headless env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PYTHONPATH="$prefix/lib/python3/dist-packages" \
     python3 "$source/examples/python/host.py" "$(application python-headless)" 0.3
 grep -q "^l'assistant ne s'ouvre pas : la fenêtre n'a pas pu s'ouvrir" "$work/python-headless.out"
-
-run cpp "$work/cpp/host" "$(application cpp)" 0.3
-grep -q "^assistant ouvert, enfant de la fenêtre principale" "$work/cpp.out"
