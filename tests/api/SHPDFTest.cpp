@@ -226,8 +226,8 @@ protected:
 // patient's document, which RESULTAT/FICHIER still names, is not replaced, and the reason is given.
 TEST_F(FormalysCTest, AnExchangeFileThatCannotBeWrittenStopsTheBatch)
 {
-    for (const auto& [error, french] : {std::pair{"EROFS", "le disque est en lecture seule"},
-                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "n'existe pas"}}) {
+    for (const auto& [error, french] : {std::pair{"EROFS", "le disque est en lecture seule"}, {"ENOSPC", "le disque est plein"},
+                                        {"ENOENT", "n'existe pas"}, {"EACCES", "droits insuffisants pour écrire dans"}}) {
         writeExchange("[PATIENT]\nNUMPA=12\n[RESULTAT]\nFICHIER=" + dir.file("ancien-patient.pdf") + "\n");
         writeBytes(dir.file("ancien-patient.pdf"), "ancien");
         const FileFault fault(error, "Formalys.ini");
@@ -269,6 +269,9 @@ TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
         EXPECT_THAT(formalys_last_error(), ::testing::StartsWith(reason));
     }
     EXPECT_TRUE(takeWarnings().empty()) << "each call takes its warnings";
+    EXPECT_EQ(formalys_generate(nullptr, "xyz", nullptr, nullptr), 2);
+    formalys_shpdf_free(formalys_shpdf_new());
+    EXPECT_STREQ(formalys_last_error(), "") << "a new object starts with no error";
 }
 
 // Generation without a window, named by the host's C callback or by `out`; form 2035 into the

@@ -322,26 +322,4 @@ TEST_F(AssistantTest, GenerationKeepsWhatTheUserSaw)
     fs::remove(result.outputPath);
 }
 
-// Where the document cannot go, the window still closes and a previous file at that path is never
-// left half-written.
-TEST_F(AssistantTest, AnOutputThatCannotBeWrittenLeavesThePreviousFileWhole)
-{
-    TempDir out;
-    const std::string previous = "%PDF-1.4 the previous document, " + std::string(20000, 'x');
-    writeBytes(out.file("dsi.pdf"), previous);
-    writeBytes(out.file("pas un dossier"), "gardé");
-    fs::create_directory(out.file("dossier.pdf"));
-    for (const std::string& target :
-         std::vector<std::string>{out.file("absent/dsi.pdf"), out.file("dossier.pdf"),
-                                  out.file("pas un dossier/dsi.pdf"), out.file("dsi.pdf")}) {
-        fill({textField("nom")}, {bound("nom", "LEFÈVRE")});
-        hostNames(target);
-        const FileSizeLimit full(target == out.file("dsi.pdf") ? 300 : RLIM_INFINITY);
-        window().Command2_Click();
-        EXPECT_FALSE(window().isLoaded() || takeWarnings().empty()) << target;
-    }
-    EXPECT_EQ(readBytes(out.file("dsi.pdf")) + readBytes(out.file("pas un dossier")), previous + "gardé");
-    EXPECT_EQ(out.entryCount(), 3u);
-}
-
 } // namespace

@@ -81,13 +81,19 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     writeBytes(work.file("tronquée.ss"), "{\"format\": \"formalys-grid\", ");
     const Outcome refused = run({"generate", "--dir", "DIR", "--form", "DSI", "--sheet", work.file("tronquée.ss")});
     EXPECT_EQ(refused.code, cli::exitFailed);
-    EXPECT_NE(refused.err.find("tronquée.ss"), std::string::npos) << refused.err;
+    EXPECT_THAT(refused.err, ::testing::EndsWith("tronquée.ss est refusée ; aucun document n'est produit.\n")) << "a sentence ends";
     fs::remove(dir.file("DSI.pdf"));
     const Outcome missing = run({"fill", "--dir", "DIR", "--form", "DSI", "--out", work.file("d.pdf")});
     EXPECT_EQ(missing.code, cli::exitFailed);
     EXPECT_EQ(missing.err, "formalys : Le fichier <DSI> de référence est introuvable !\n");
     EXPECT_FALSE(fs::exists(work.file("d.pdf")));
-    EXPECT_EQ(run({"fields", dir.file("absent.pdf")}).code, cli::exitFailed);
+    for (const auto& [arguments, said] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"fields", dir.file("absent.pdf")}, "ne peut pas être lu : fichier ou dossier introuvable"},
+             {{"fill", "--dir", "DIR", "--form", "MT", "--out", work.file("absent/x.pdf")}, "n'est pas enregistré"}}) {
+        const Outcome failed = run(arguments);
+        EXPECT_EQ(failed.code, cli::exitFailed);
+        EXPECT_THAT(failed.err, HasSubstr(said)) << "the reason is said";
+    }
     std::string damaged = readBytes(dir.file("PIRES.pdf"));
     writeBytes(dir.file("PIRES.pdf"), damaged.insert(damaged.rfind("startxref") + 10, "1"));
     EXPECT_NE(run({"sheet", "--dir", "DIR", "--form", "PIRES"}).err.find("réparé"), std::string::npos);

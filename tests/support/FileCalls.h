@@ -1,10 +1,9 @@
 #pragma once
 // The file-system calls of the code under test, watched and failed on demand. FileCalls.cpp
-// interposes mkostemp, fsync, fdatasync and rename: linked into a test program it sees that
-// program's calls, and built as libformalys_file_calls.so it is preloaded (LD_PRELOAD) into a
-// program the test starts. Both are steered by the environment, so that a child inherits them:
-// - FORMALYS_TEST_CALL_LOG=FILE appends one line per call to FILE: "fsync PATH", "rename FROM TO",
-//   "temporary PATH" (a file made beside a target);
+// interposes mkostemp, fsync and rename: linked into a test program it sees that program's calls,
+// and built as libformalys_file_calls.so it is preloaded (LD_PRELOAD) into a program the test
+// starts. Both are steered by the environment, so that a child inherits them:
+// - FORMALYS_TEST_CALL_LOG=FILE appends one line per call to FILE: "fsync PATH", "rename FROM TO";
 // - FORMALYS_TEST_FAULT=ERRNO:TEXT makes every temporary file whose path holds TEXT fail to be
 //   created, with ERRNO (EROFS, ENOSPC, ENOENT, EACCES), as a read-only or full disk does.
 

@@ -208,6 +208,33 @@ TEST_F(WindowsTest, APauseResumesForTheSamePatientOnly)
     EXPECT_EQ(cellBoundTo("soins1").data().toString().toStdString(), "Pansement");
 }
 
+// What the sheet answers for each role, and what an edit through each role does; Tab goes to the
+// next cell the user can change, Shift+Tab back.
+TEST_F(WindowsTest, TheSheetAnswersAndTakesEachRoleAsTheCellsSay)
+{
+    choose(0);
+    QAbstractItemModel* model = w.SSData->model();
+    const QModelIndex key = cellBoundTo("[CLENUMSS]"), box = cellBoundTo("ben assuré"), caption = box.siblingAtColumn(0);
+    const std::tuple<QModelIndex, QVariant, int, bool, std::string> edits[] = { // cell, value, role, taken, text after
+        {key, "99", Qt::EditRole, true, "99"}, {key, Qt::Checked, Qt::CheckStateRole, false, "99"},
+        {box, "1", Qt::EditRole, false, ""}, {box, Qt::Checked, Qt::CheckStateRole, true, "1"},
+        {box, Qt::Unchecked, Qt::CheckStateRole, true, "0"}, {caption, "x", Qt::EditRole, false, caption.data().toString().toStdString()}};
+    for (const auto& [cell, value, role, taken, after] : edits) {
+        EXPECT_EQ(model->setData(cell, value, role), taken) << after;
+        EXPECT_EQ(window().SSData().cell(cell.column() + 1, cell.row() + 1).text, after);
+    }
+    EXPECT_EQ(key.data(Qt::BackgroundRole).value<QColor>().name().toStdString(), "#ffe0b2") << "a key that does not match";
+    EXPECT_FALSE(key.siblingAtColumn(0).data(Qt::ToolTipRole).isValid()) << "the hint is the cell's own";
+    EXPECT_EQ(box.data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_FALSE(box.data(Qt::DisplayRole).isValid());
+    w.SSData->setFocus();
+    w.SSData->setCurrentIndex(cellBoundTo("nom"));
+    QTest::keyClick(w.SSData, Qt::Key_Tab);
+    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("prénom"));
+    QTest::keyClick(w.SSData, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("nom"));
+}
+
 // Aperçu: the document generation would save, beside the sheet, made again after an edit; a click
 // on a field chooses its cell, the chosen cell's field is framed; the keys page, zoom and close it
 // alone; it goes and comes back with the window.
