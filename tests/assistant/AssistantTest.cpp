@@ -264,7 +264,7 @@ TEST_F(AssistantTest, TheMergeCarriesValuesIntoTheGrid)
 TEST_F(AssistantTest, TheSheetAsCorrectedIsTheDocument)
 {
     writeExchange("[PATIENT]\nNUMPA= 12 \nNUMSS=2750369123456\nADR1=ancienne\n[MEDECIN]\nIDNAT=691234567\n");
-    fill({textField("nom"), textField("imm 1"), textField("imm13"), textField("num iden med5"), textField("dat1"),
+    fill({textField("imm 1"), textField("nom"), textField("imm13"), textField("num iden med5"), textField("dat1"),
           textField("remarque", "du modèle"), checkBoxField("un"), checkBoxField("zéro"), checkBoxField("vide"),
           checkBoxField("abc")},
          {bound("nom", "PREMIER"), bound(" nom ", "  MARTIN-LÉGER  "), bound("[NUMSS]", "1480575123457"),

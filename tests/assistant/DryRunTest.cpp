@@ -19,17 +19,7 @@ std::map<std::string, std::string> filesOf(const std::string& directory)
     return files;
 }
 
-std::vector<std::string> fieldsOf(const std::string& path) // "name=value" per field
-{
-    PdfReadBack pdf(path);
-    std::vector<std::string> fields;
-    for (const std::string& name : pdf.names()) { fields.push_back(name + "=" + pdf.value(name)); }
-    return fields;
-}
-
-class DryRunTest : public AppFixture
-{
-};
+using DryRunTest = AppFixture;
 
 TEST_F(DryRunTest, TheDocumentIsTheOneGenerationSavesAndNothingIsWritten)
 {
@@ -72,7 +62,7 @@ TEST_F(DryRunTest, TheDocumentIsTheOneGenerationSavesAndNothingIsWritten)
 
             hostNames(out.file("généré.pdf"));
             window().Command2_Click();
-            EXPECT_EQ(fieldsOf(out.file("aperçu.pdf")), fieldsOf(out.file("généré.pdf")));
+            EXPECT_EQ(PdfReadBack(out.file("aperçu.pdf")).namesAndValues(), PdfReadBack(out.file("généré.pdf")).namesAndValues());
             if (corrected && form == 0) { EXPECT_EQ(PdfReadBack(out.file("aperçu.pdf")).value("imm 1"), "1"); }
         }
     }

@@ -82,6 +82,7 @@ TEST(SheetTest, NothingExistsOutsideTheSheet)
     sheet = sheetOf(3, 10, {{1, 10}, {3, 1}, {2, 9}});
     sheet.setRowHeight(10, 400);
     sheet.setColumnWidth(3, 1500);
+    EXPECT_EQ(sheet.columnWidth(3) + sheet.rowHeight(10), 1900) << "the last column and row take their size";
     sheet.setColumnTitle(3, "Aide");
     sheet.addSpan({1, 8, 3, 3});
     sheet.setRowCount(9);

@@ -4,6 +4,7 @@
 #include "cli/ExitCode.h"
 #include "exchange/ProfileFile.h"
 #include "support/Test.h"
+#include "text/Utf8.h"
 
 #include <sys/wait.h>
 
@@ -215,6 +216,13 @@ TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
         EXPECT_THAT(outcome.err, HasSubstr(".\nVoir « formalys --help ».\n"));
     }
     EXPECT_NE(run({"generate", "--help"}).out.find("--sheet"), std::string::npos);
+    const std::string help = run({"--help"}).out;
+    EXPECT_THAT(help, HasSubstr("Utilisation : formalys [OPTIONS] VERBE"));
+    const auto column = [&](const std::string& description) { // where it starts, in characters from its line's start
+        return formalys::text::characterCount(help.substr(help.rfind('\n', help.find(description)) + 1).substr(0, help.find(description) - help.rfind('\n', help.find(description)) - 1));
+    };
+    EXPECT_EQ(column("Clé, par exemple NOM"), column("Section, par exemple PATIENT")) << "an accent shifts nothing";
+    EXPECT_EQ(run({"--version"}).out, "formalys 1.2.0\n");
 }
 
 } // namespace

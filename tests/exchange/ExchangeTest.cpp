@@ -165,6 +165,16 @@ TEST_F(ExchangeTest, AFileThatIsNoTextIsReadAsItIsAndNeverWritten)
     }
 }
 
+// Today's date as the system's clock gives it, the date the forms print.
+TEST(ClockTest, TodayIsTheSystemsDate)
+{
+    FILE* date = ::popen("date +%d/%m/%Y", "r");
+    std::array<char, 16> line{};
+    ASSERT_NE(std::fgets(line.data(), line.size(), date), nullptr);
+    ::pclose(date);
+    EXPECT_EQ(formatDate(SystemClock().today()) + "\n", line.data());
+}
+
 TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
 {
     const std::string a127(127, 'a'), e127 = [] {

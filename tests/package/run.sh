@@ -34,6 +34,10 @@ run() { # a host's output, checked for each expected line
 run python env PYTHONPATH="$prefix/lib/python3/dist-packages" \
     python3 "$source/examples/python/host.py" "$(application python)" 0.3
 grep -q "^refusé comme attendu : « XYZ » n'est pas un formulaire" "$work/python.out"
+# Without a host callback nor a path, the document is test.pdf in the component directory: the
+# library's own, here in the prefix, where the user may write.
+PYTHONPATH="$prefix/lib/python3/dist-packages" python3 -c "import formalys, sys; formalys.generate(sys.argv[1], 'DSI')" "$(application default)"
+[ -s "$libdir/test.pdf" ] || { echo "no test.pdf beside the installed library"; exit 1; }
 # Without a display, the Python host says so and ends well, as the C host does.
 run python-headless env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PYTHONPATH="$prefix/lib/python3/dist-packages" \
     python3 "$source/examples/python/host.py" "$(application python-headless)" 0.3

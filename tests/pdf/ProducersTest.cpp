@@ -8,7 +8,6 @@
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 
 namespace {
 
@@ -22,17 +21,11 @@ std::map<std::string, std::vector<Expected>> expectedFields()
 {
     std::ifstream in(FORMALYS_FIXTURES_DIR "/producers/fields.tsv");
     std::map<std::string, std::vector<Expected>> byFile;
-    std::string line;
-    std::getline(in, line); // header
-    while (std::getline(in, line)) {
-        std::istringstream row(line);
-        std::string file;
-        Expected field;
-        std::getline(row, file, '\t');
-        std::getline(row, field.name, '\t');
-        std::getline(row, field.kind, '\t');
-        std::getline(row, field.onState, '\t');
-        byFile[file].push_back(field);
+    std::string file, name, kind, onState;
+    std::getline(in, file); // the header
+    while (std::getline(in, file, '\t') && std::getline(in, name, '\t') && std::getline(in, kind, '\t') &&
+           std::getline(in, onState)) {
+        byFile[file].push_back({name, kind, onState});
     }
     return byFile;
 }

@@ -1,26 +1,18 @@
 // A worker that a crash test kills at a random moment: it generates a document, or pauses the
 // assistant, over and over in the application directory DIR, alternating between two patient names
-// so that each file it writes differs from the one before.
-//
-//   formalys_crash_child generate|pause DIR
+// so that each file it writes differs from the one before.   formalys_crash_child generate|pause DIR
 #include "assistant/Assistant.h"
 #include "assistant/WindowlessRun.h"
-#include "component/ComponentState.h"
 #include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
 
-#include <cstdio>
 #include <string>
 
 int main(int argc, char** argv)
 {
     using namespace formalys;
-    if (argc != 3) {
-        std::fputs("usage: formalys_crash_child generate|pause DIR\n", stderr);
-        return 2;
-    }
-    const std::string mode = argv[1];
-    const std::string directory = argv[2];
+    if (argc != 3) { return 2; }
+    const std::string mode = argv[1], directory = argv[2];
     SHPDF().CerfaInit(directory);
     assistant::Assistant& window = assistant::assistantWindow();
     for (unsigned round = 0;; ++round) {
@@ -30,9 +22,7 @@ int main(int argc, char** argv)
             assistant::generateWithoutWindow(0, std::nullopt, directory + "/document.pdf");
         } else {
             window.Combo1().select(0); // after the first round, the paused sheet came back
-            window.SSData().setCurrentColumn(2);
-            window.SSData().setCurrentRow(1);
-            window.SSData().setText(name);
+            window.SSData().setCell(2, 1, {name, "", assistant::CellType::Edit, {}});
             window.Command4_Click();
         }
     }

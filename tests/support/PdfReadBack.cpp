@@ -35,6 +35,13 @@ std::vector<std::string> PdfReadBack::names() const
     return result;
 }
 
+std::vector<std::string> PdfReadBack::namesAndValues()
+{
+    std::vector<std::string> result;
+    for (const std::string& name : names()) { result.push_back(name + "=" + value(name)); }
+    return result;
+}
+
 PdfReadBack::Field* PdfReadBack::find(const std::string& name) const
 {
     for (const auto& f : fields_) {

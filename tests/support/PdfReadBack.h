@@ -15,6 +15,7 @@ public:
 
     // Fully qualified names of the terminal fields, in the order of their first widget.
     std::vector<std::string> names() const;
+    std::vector<std::string> namesAndValues(); // "name=value" per field
     bool has(const std::string& name) const { return find(name) != nullptr; }
     // /V as UTF-8 text, or a state name without its slash; empty when absent.
     std::string value(const std::string& name);

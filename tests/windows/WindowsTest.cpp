@@ -347,28 +347,6 @@ TEST_F(WindowsTest, GenerationThatCannotWriteKeepsTheWindowAndTheSheet)
     fs::create_directory(dir.path()); // for the fixture's own clean-up
 }
 
-// A grid wider than the window widens it; a narrower one is centred; a minimised window is not laid
-// out. CerfaAssistant while the window is open modelessly brings it forward and waits for it.
-TEST_F(WindowsTest, TheGridIsPlacedAndTheModalCallWaits)
-{
-    choose(0);
-    window().SSData().setColumnWidth(2, 30000);
-    w.refresh();
-    EXPECT_GE(w.width(), w.SSData->width());
-    window().SSData().setColumnWidth(2, 300);
-    w.refresh();
-    w.resize(w.width() + 100, w.height());
-    EXPECT_EQ(w.SSData->x() * 2 + w.SSData->width(), w.width());
-    bool waited = false;
-    QTimer::singleShot(50, [&] {
-        waited = w.isVisible();
-        QTest::mouseClick(w.Command4, Qt::LeftButton);
-    });
-    SHPDF().CerfaAssistant();
-    EXPECT_TRUE(waited);
-    EXPECT_FALSE(w.isVisible());
-}
-
 TEST_F(WindowsTest, MessageBoxesSayTheSystemsTexts)
 {
     std::vector<std::string> shown;
