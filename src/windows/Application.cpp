@@ -23,9 +23,6 @@ bool displayAvailable()
     return false;
 }
 
-namespace {
-
-// For the QApplication the library makes: Qt in French, and Qt's notes out of the user's sight.
 void speakFrench(QCoreApplication& application)
 {
     // Qt's own dialogs (the save dialog's columns, its buttons) in French, from Qt's translations.
@@ -49,8 +46,6 @@ void speakFrench(QCoreApplication& application)
         reportDetail("Qt: " + message.toStdString());
     });
 }
-
-} // namespace
 
 QApplication* application()
 {

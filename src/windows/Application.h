@@ -3,12 +3,17 @@
 // without one gets one on the first use of a window, kept for the life of the process.
 
 class QApplication;
+class QCoreApplication;
 
 namespace formalys::windows {
 
 // Whether the process can show a window: a display (DISPLAY, WAYLAND_DISPLAY) or a Qt platform
 // chosen (QT_QPA_PLATFORM). Without any, Qt would abort the process on its first window.
 bool displayAvailable();
+
+// For the QApplication the library makes: Qt's own dialogs in French (Qt's translations), and
+// Qt's notes about itself in the developers' details, out of the user's sight.
+void speakFrench(QCoreApplication& application);
 
 // The process's QApplication, created if needed; nullptr, with the French warning "Aucun écran
 // disponible : la fenêtre ne peut pas s'ouvrir.", when no window can be shown.

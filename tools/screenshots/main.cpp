@@ -4,7 +4,9 @@
 #include "assistant/Assistant.h"
 #include "formalys/SHPDF.h"
 #include "component/ComponentState.h"
+#include "cli/verbs/WindowVerbs.h"
 #include "windows/AboutWindow.h"
+#include "windows/Application.h"
 #include "windows/AssistantWindow.h"
 #include "windows/PreviewWindow.h"
 #include "windows/QtWindows.h"
@@ -25,6 +27,8 @@
 #include <QTimer>
 #include <QToolTip>
 #include <cstdio>
+#include <functional>
+#include <sstream>
 
 namespace {
 
@@ -75,6 +79,7 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication application(argc, argv);
+    formalys::windows::speakFrench(application); // as the library's own QApplication speaks
     output = argv[2];
     formalys::windows::install();
     formalys::SHPDF().CerfaInit(argv[1]);
@@ -136,6 +141,35 @@ int main(int argc, char** argv)
     window.reject();
     window.done(QDialog::Rejected);
     formalys::assistant::assistantWindow().Unload();
+
+    // The save dialog of `formalys assistant` without --out, proposing a name in the documents
+    // folder; then a pause refused for a patient number that cannot name a file.
+    {
+        const auto whenShown = [](const char* className, std::function<void(QWidget*)> act) {
+            auto* poll = new QTimer;
+            QObject::connect(poll, &QTimer::timeout, [poll, className, act] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (modal != nullptr && modal->inherits(className)) {
+                    delete poll;
+                    act(modal);
+                }
+            });
+            poll->start(50);
+        };
+        whenShown("formalys::windows::AssistantWindow", [&](QWidget*) {
+            window.Combo1->setCurrentIndex(0);
+            emit window.Combo1->activated(0);
+            whenShown("QFileDialog", [](QWidget* dialog) {
+                dialog->resize(760, 460);
+                save("enregistrer", dialog->frameGeometry());
+                dialog->close(); // cancelled: the proposed path is kept
+            });
+            window.Command2->click();
+        });
+        std::ostringstream printed, errors;
+        formalys::cli::runAssistant({argv[1], false, std::nullopt}, printed, errors);
+        std::remove(printed.str().substr(0, printed.str().size() - 1).c_str()); // the demo's document
+    }
 
     // The tray icon and its menu, before and after a pause (scripts/screenshots.sh runs trayer, a
     // notification area, at the top right of the screen).

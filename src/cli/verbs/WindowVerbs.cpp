@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QStandardPaths>
 #include <algorithm>
 #include <filesystem>
@@ -54,6 +56,11 @@ std::string askForPath()
     dialog.setLabelText(QFileDialog::FileType, QString::fromUtf8("Type :"));
     dialog.setLabelText(QFileDialog::LookIn, QString::fromUtf8("Dossier :"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (auto* files = dialog.findChild<QTreeView*>()) { // "Dernière modification" whole
+        files->header()->setStretchLastSection(true);
+        files->header()->setMinimumSectionSize(60);
+        files->header()->resizeSection(3, 170);
+    }
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         return dialog.selectedFiles().front().toStdString();
     }
