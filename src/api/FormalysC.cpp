@@ -34,7 +34,9 @@ thread_local std::string lastError;
 std::string describe(std::string reason, const std::vector<std::string>& warnings)
 {
     for (const std::string& warning : warnings) {
-        reason += (reason.empty() ? "" : " ; ") + warning;
+        if (reason.find(warning) == std::string::npos) { // said once
+            reason += (reason.empty() ? "" : " ; ") + warning;
+        }
     }
     return reason;
 }

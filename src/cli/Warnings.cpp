@@ -17,11 +17,13 @@ void setVerbose(bool verbose)
     verboseOutput = verbose;
 }
 
-bool printWarnings(std::ostream& err)
+bool printWarnings(std::ostream& err, const std::string& failure)
 {
     const auto warnings = takeWarnings();
     for (const auto& warning : warnings) {
-        err << "avertissement : " << warning << '\n';
+        if (failure.find(warning) == std::string::npos) {
+            err << "avertissement : " << warning << '\n';
+        }
     }
     for (const auto& detail : takeDetails()) {
         if (verboseOutput) {

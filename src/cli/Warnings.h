@@ -8,7 +8,8 @@ namespace formalys::cli {
 
 // Prints each pending warning on its own line, then, when asked for (--verbose), the developers'
 // details behind them; returns whether there was any warning.
-bool printWarnings(std::ostream& err);
+// A warning that `failure` already says is not printed again.
+bool printWarnings(std::ostream& err, const std::string& failure = {});
 
 // Whether printWarnings also prints the details (formalys --verbose).
 void setVerbose(bool verbose);

@@ -65,7 +65,7 @@ int runGenerate(const GenerateOptions& options, std::ostream& out, std::ostream&
     SHPDF().CerfaInit(options.directory);
     const auto result = assistant::generateWithoutWindow(assistant::formIndex(options.form),
                                                          options.sheet, options.output);
-    printWarnings(err);
+    printWarnings(err, result.failure);
     if (!result.saved) {
         printFailure(err, result.failure);
         return exitFailed;
