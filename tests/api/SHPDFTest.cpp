@@ -199,8 +199,10 @@ TEST_F(SHPDFTest, TheComponentDirectoryIsNeverASystemDirectory)
     }
     EXPECT_TRUE(fs::is_directory(data + "/formalys")) << "made when first needed";
     ::setenv("XDG_DATA_HOME", "relatif", 1); // not absolute: ignored, as the XDG rules say
+    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/root";
     ::setenv("HOME", work.path().c_str(), 1);
     EXPECT_EQ(componentDirectoryFor("/usr/lib/x86_64-linux-gnu"), work.path() + "/.local/share/formalys");
+    ::setenv("HOME", home.c_str(), 1);
     ::unsetenv("XDG_DATA_HOME");
 }
 
