@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <QWindow>
 
@@ -299,6 +300,9 @@ void AssistantWindow::done(int result)
 void AssistantWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (event->spontaneous()) {
+        return; // shown again by the desktop (restored): the user's cell stays where it was
+    }
     focusFirstCellToFill(); // a resumed sheet: the keys go to it, not to the form list
     if (previewWanted_) {
         QTimer::singleShot(0, this, [this] { showPreview(true); });
