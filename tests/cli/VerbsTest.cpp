@@ -223,6 +223,7 @@ TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
     };
     EXPECT_EQ(column("Clé, par exemple NOM"), column("Section, par exemple PATIENT")) << "an accent shifts nothing";
     EXPECT_EQ(run({"--version"}).out, "formalys 1.2.0\n");
+    EXPECT_EQ(run({"exchange", "--dir", "DIR", "PATIENT", "NOM", "--verbose"}).out, "Lefèvre\n") << "--verbose after the verb too";
 }
 
 } // namespace

@@ -391,6 +391,9 @@ TEST_F(PdfDocumentTest, ASizeOfZeroFitsAndAMultiLineFieldWrapsOnWords)
     for (const auto& line : shownTexts(fill(multi, words).appearance("champ"))) {
         EXPECT_LE(pdf::textWidth(pdf::StandardFont::Helvetica, line.bytes, 9), 146) << line.bytes;
     }
+    std::string cut; // a word wider than the line is cut, and nothing of it is lost
+    for (const auto& line : shownTexts(fill(multi, std::string(60, 'W')).appearance("champ"))) { cut += line.bytes; }
+    EXPECT_EQ(cut, std::string(60, 'W'));
 }
 
 TEST_F(PdfDocumentTest, TheTemplateBytesComeFirstThenOnlyTheChanges)

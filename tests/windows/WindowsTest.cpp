@@ -16,6 +16,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -125,7 +126,12 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
         EXPECT_EQ(w.SSData->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Valeur");
         EXPECT_GE(w.SSData->x(), 0) << "the grid fits, centred";
         EXPECT_EQ(w.SSData->x() * 2 + w.SSData->width(), w.width()) << form;
+        EXPECT_EQ(w.SSData->columnWidth(1), window().SSData().columnWidth(2) / 15) << "each column as wide as its grid file says";
+        EXPECT_FALSE(w.SSData->verticalHeader()->isVisible()) << "no row numbers";
     }
+    window().SSData().setColumnWidth(2, 30000); // a grid wider than the window widens it
+    w.refresh();
+    EXPECT_GE(w.width(), w.SSData->width());
     const QModelIndex caption = w.SSData->model()->index(0, 0);
     EXPECT_FALSE(caption.flags() & Qt::ItemIsEditable);
     EXPECT_TRUE(cellBoundTo("domicile").flags() & Qt::ItemIsUserCheckable);
