@@ -1,9 +1,9 @@
 #include "windows/PreviewPages.h"
 
+#include "windows/PageRenderer.h"
+
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPdfDocument>
-#include <QPdfDocumentRenderOptions>
 
 namespace formalys::windows {
 
@@ -14,20 +14,18 @@ PreviewPages::PreviewPages(QWidget* parent) : QWidget(parent)
     setCursor(Qt::PointingHandCursor);
 }
 
-void PreviewPages::render(QPdfDocument& document, int width,
+void PreviewPages::render(PageRenderer* document, int width,
                           std::vector<pdf::PdfDocument::WidgetPlace> places)
 {
     places_ = std::move(places);
     pages_.clear();
-    QPdfDocumentRenderOptions options;
-    options.setRenderFlags(QPdfDocumentRenderOptions::RenderFlag::Annotations);
     const qreal ratio = devicePixelRatioF();
     int top = margin;
-    for (int p = 0; p < document.pageCount(); ++p) {
+    for (int p = 0; document != nullptr && p < document->pageCount(); ++p) {
         Page page;
-        page.points = document.pagePointSize(p);
+        page.points = document->pagePoints(p);
         const int height = static_cast<int>(width * page.points.height() / page.points.width());
-        page.image = document.render(p, QSize(width, height) * ratio, options);
+        page.image = document->render(p, QSize(width, height) * ratio);
         page.image.setDevicePixelRatio(ratio);
         page.top = top;
         top += height + margin;

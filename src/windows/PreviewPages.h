@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-class QPdfDocument;
 
 namespace formalys::windows {
+
+class PageRenderer;
 
 class PreviewPages final : public QWidget
 {
@@ -22,8 +23,9 @@ class PreviewPages final : public QWidget
 public:
     explicit PreviewPages(QWidget* parent = nullptr);
 
-    // Draws every page of `document` `width` pixels wide; `places` are its fields' widgets.
-    void render(QPdfDocument& document, int width, std::vector<pdf::PdfDocument::WidgetPlace> places);
+    // Draws every page of `document` `width` pixels wide (none without a document); `places` are
+    // its fields' widgets.
+    void render(PageRenderer* document, int width, std::vector<pdf::PdfDocument::WidgetPlace> places);
 
     // Frames the widgets of the field `name` ("" for none); returns their bounds on this widget.
     QRect frame(const std::string& name);

@@ -1,11 +1,10 @@
 #include "windows/PreviewWindow.h"
 
 #include "windows/Named.h"
+#include "windows/PageRenderer.h"
 #include "windows/PreviewPages.h"
 
-#include <QBuffer>
 #include <QKeyEvent>
-#include <QPdfDocument>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -22,8 +21,7 @@ constexpr double largestZoom = 4.0;
 } // namespace
 
 PreviewWindow::PreviewWindow(QWidget* parent)
-    : QDialog(parent, Qt::Tool), scroll_(new QScrollArea(this)), pages_(new PreviewPages),
-      document_(new QPdfDocument(this)), buffer_(new QBuffer(this))
+    : QDialog(parent, Qt::Tool), scroll_(new QScrollArea(this)), pages_(new PreviewPages)
 {
     named(this, "Apercu", "Aperçu du document Cerfa");
     named(scroll_, "Pages", "Pages du document");
@@ -43,6 +41,8 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     setForm({});
 }
 
+PreviewWindow::~PreviewWindow() = default;
+
 void PreviewWindow::setForm(const QString& form)
 {
     setWindowTitle(QString::fromUtf8("Aperçu - ") + form);
@@ -51,12 +51,7 @@ void PreviewWindow::setForm(const QString& form)
 void PreviewWindow::showDocument(const std::string& pdf,
                                  std::vector<pdf::PdfDocument::WidgetPlace> places)
 {
-    document_->close();
-    buffer_->close();
-    bytes_ = QByteArray(pdf.data(), static_cast<qsizetype>(pdf.size()));
-    buffer_->setData(bytes_);
-    buffer_->open(QIODevice::ReadOnly);
-    document_->load(buffer_);
+    document_ = openPageRenderer(QByteArray(pdf.data(), static_cast<qsizetype>(pdf.size())));
     places_ = std::move(places);
     render();
 }
@@ -68,7 +63,7 @@ void PreviewWindow::render()
                      scroll_->verticalScrollBar()->sizeHint().width() - 2 * PreviewPages::margin;
     const int width = static_cast<int>(room * zoom_);
     const int scrolled = scroll_->verticalScrollBar()->value();
-    pages_->render(*document_, std::max(width, 50), places_);
+    pages_->render(document_.get(), std::max(width, 50), places_);
     pages_->frame(framed_);
     scroll_->verticalScrollBar()->setValue(scrolled);
 }
@@ -143,7 +138,7 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event)
 void PreviewWindow::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    if (document_->pageCount() > 0) {
+    if (document_ != nullptr && document_->pageCount() > 0) {
         render();
     }
 }

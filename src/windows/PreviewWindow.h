@@ -6,18 +6,17 @@
 
 #include "pdf/PdfDocument.h"
 
-#include <QByteArray>
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-class QBuffer;
-class QPdfDocument;
 class QScrollArea;
 
 namespace formalys::windows {
 
+class PageRenderer;
 class PreviewPages;
 
 class PreviewWindow final : public QDialog
@@ -26,6 +25,7 @@ class PreviewWindow final : public QDialog
 
 public:
     explicit PreviewWindow(QWidget* parent);
+    ~PreviewWindow() override;
 
     // Shows the document `pdf` whose fields' widgets are at `places`; the title names `form`.
     void showDocument(const std::string& pdf, std::vector<pdf::PdfDocument::WidgetPlace> places);
@@ -54,9 +54,7 @@ private:
 
     QScrollArea* scroll_;
     PreviewPages* pages_;
-    QPdfDocument* document_;
-    QBuffer* buffer_;
-    QByteArray bytes_;
+    std::unique_ptr<PageRenderer> document_;
     std::vector<pdf::PdfDocument::WidgetPlace> places_;
     std::string framed_;
     double zoom_ = 1.0; // 1: a page as wide as the window
