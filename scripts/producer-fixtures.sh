@@ -18,22 +18,7 @@ packages=(qpdf python3-pypdf libreoffice-writer-nogui)
 if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
     packages+=(nodejs npm)
 fi
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo="sudo"
-    fi
-    echo "producer-fixtures: installing ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    $sudo apt-get update -qq
-    $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+./scripts/setup.sh "${packages[@]}"
 
 mkdir -p "$scratch"
 installed=$(node -p "require('$scratch/node_modules/pdf-lib/package.json').version" 2>/dev/null || true)

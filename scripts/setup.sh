@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package Formalys needs to build, test, benchmark and run its demo.
+# Installs every Debian package Formalys needs to build, test, benchmark and run its demo, and the
+# packages named as arguments (scripts that need more, such as producer-fixtures.sh).
 # Idempotent: packages already installed are skipped, and apt-get runs only when something is missing.
 set -euo pipefail
 
@@ -18,6 +19,7 @@ packages=(
     trayer                           # a notification area under Xvfb, for the screenshots
     dpkg-dev fakeroot lintian strace # the Debian package: dpkg-shlibdeps, its checks
     qt6-translations-l10n            # Qt's own dialogs in French
+    "$@"
 )
 
 missing=()

@@ -46,7 +46,7 @@ GridLoad loadGridFile(const std::string& path)
         return refused(path, tooLarge(st.st_size));
     }
     // The same file as a load before: its sheet, without reading and parsing it again.
-    const std::optional<files::FileIdentity> identity = files::FileIdentity::of(path);
+    const std::optional<files::FileIdentity> identity = files::FileIdentity::of(path, st);
     if (identity) {
         if (std::optional<Sheet> known = ParsedGrids::instance().find(*identity)) {
             return {std::move(known), {}};

@@ -9,13 +9,21 @@ std::optional<FileIdentity> FileIdentity::of(const std::string& path)
 {
     struct stat st
     {};
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    if (error || ::stat(path.c_str(), &st) != 0) {
+    if (::stat(path.c_str(), &st) != 0) {
         return std::nullopt;
     }
-    return FileIdentity{absolute.lexically_normal().string(), st.st_dev, st.st_ino, st.st_size,
-                        st.st_mtim};
+    return of(path, st);
+}
+
+std::optional<FileIdentity> FileIdentity::of(const std::string& path, const struct stat& status)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return FileIdentity{absolute.lexically_normal().string(), status.st_dev, status.st_ino,
+                        status.st_size, status.st_mtim};
 }
 
 bool FileIdentity::operator==(const FileIdentity& other) const

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace formalys::files {
@@ -21,6 +22,8 @@ struct FileIdentity
 
     // The identity of the file at `path` now; none when it cannot be looked at.
     static std::optional<FileIdentity> of(const std::string& path);
+    // The same from what stat() just said of `path`.
+    static std::optional<FileIdentity> of(const std::string& path, const struct stat& status);
     bool operator==(const FileIdentity& other) const;
 };
 
