@@ -28,18 +28,23 @@ std::string ownDirectory()
 
 using Open = PageRenderer* (*)(const char*, long long);
 
-// Loaded once: beside this code, in the library directory of a program's installation, then
-// wherever the loader looks (the system's library directories, LD_LIBRARY_PATH, the run path).
+// Loaded once: where FORMALYS_APERCU names it (a program of the build tree run under a sanitizer,
+// whose loader no longer follows the program's run path), beside this code, in the library
+// directory of a program's installation, then wherever the loader looks (the system's library
+// directories, LD_LIBRARY_PATH, the run path).
 Open loadedOpen()
 {
     static const Open open = [] {
         const std::string own = ownDirectory();
+        const char* named = std::getenv("FORMALYS_APERCU");
         void* module = nullptr;
-        for (const std::string& candidate : {files::joinPath(own, moduleName),
+        for (const std::string& candidate : {std::string(named != nullptr ? named : ""),
+                                             files::joinPath(own, moduleName),
                                              files::joinPath(own, FORMALYS_PROGRAM_TO_LIBRARIES) +
                                                  "/" + moduleName,
                                              std::string(moduleName)}) {
-            if ((module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) != nullptr) {
+            if (!candidate.empty() &&
+                (module = ::dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL)) != nullptr) {
                 break;
             }
         }

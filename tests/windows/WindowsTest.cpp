@@ -513,6 +513,7 @@ TEST(WindowsWithoutDisplayTest, TheOperationSaysWhyOnceAndReturns)
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0); // real widgets, drawn off screen
+    ::setenv("FORMALYS_APERCU", FORMALYS_APERCU_MODULE, 0); // the preview's module of this build
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
