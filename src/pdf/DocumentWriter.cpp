@@ -53,11 +53,6 @@ std::pair<DocumentWriter::Method, std::string_view> DocumentWriter::make(LoadedP
     return {Method::FullRewrite, file_};
 }
 
-void DocumentWriter::forget()
-{
-    texts_.clear();
-}
-
 void DocumentWriter::rewrite(QPDF& pdf, const std::string& path, Options options)
 {
     writeFile(path, rewritten(pdf, options));

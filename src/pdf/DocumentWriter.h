@@ -43,9 +43,6 @@ public:
     // The same file, made in memory only: its bytes stay valid until the next make or write.
     std::pair<Method, std::string_view> make(LoadedPdf& pdf, const ChangeLog& changes);
 
-    // Forgets what it kept of the previous file: the next save is of another parsed file.
-    void forget();
-
     // Writes the whole of `pdf` anew.
     static void rewrite(QPDF& pdf, const std::string& path, Options options);
     static void rewrite(QPDF& pdf, const std::string& path) { rewrite(pdf, path, Options{}); }

@@ -199,18 +199,11 @@ FieldIndex::FieldIndex(QPDF& pdf)
 
     // Some programs save /Fields pointing at copies of the fields, while the widgets on the pages
     // carry the same names and belong to no listed field: a reader that shows the page shows
-    // those. Each such widget's tree is a field too, when it has a type and a name.
-    std::set<QPDFObjGen> shown;
-    for (const auto& field : fields_) {
-        for (const auto& widget : field.widgets) {
-            if (widget.isIndirect()) {
-                shown.insert(widget.getObjGen());
-            }
-        }
-    }
+    // those. Each such widget's tree is a field too, when it has a type and a name; the trees
+    // walked already are in `seen` and passed over.
     std::vector<QPDFObjectHandle> orphans;
     for (auto& widget : pageWidgets(pdf)) {
-        if (widget.isIndirect() && !shown.contains(widget.getObjGen())) {
+        if (widget.isIndirect()) {
             orphans.push_back(treeTop(widget));
         }
     }

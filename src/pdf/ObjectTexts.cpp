@@ -89,10 +89,4 @@ void ObjectTexts::appendStreamDictionary(std::string& out, QPDFObjectHandle stre
     out += " >>";
 }
 
-void ObjectTexts::clear()
-{
-    dictionaries_.clear();
-    streamDictionaries_.clear();
-}
-
 } // namespace formalys::pdf

@@ -29,9 +29,6 @@ public:
     // Appends the dictionary of `stream` with /Length `length`.
     void appendStreamDictionary(std::string& out, QPDFObjectHandle stream, long long length);
 
-    // Forgets every text: the objects belong to another parsed file.
-    void clear();
-
 private:
     // The entries of `dictionary` but `left` ("/A 1 /B (x)"), each preceded by a blank.
     static std::string entries(QPDFObjectHandle dictionary, const std::vector<std::string>& left);

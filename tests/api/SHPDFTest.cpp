@@ -271,6 +271,7 @@ TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
         EXPECT_THAT(formalys_last_error(), ::testing::StartsWith(reason));
     }
     EXPECT_TRUE(takeWarnings().empty()) << "each call takes its warnings";
+    EXPECT_EQ(messages->shown.at(0).text, "Ok") << "formalys_cerfa_test shows its message";
     EXPECT_TRUE(state().tray.created() && !state().tray.iconShown()) << "quit took the tray icon away";
     EXPECT_EQ(formalys_generate(nullptr, "xyz", nullptr, nullptr), 2);
     formalys_shpdf_free(formalys_shpdf_new());

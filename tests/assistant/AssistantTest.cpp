@@ -203,6 +203,7 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
         EXPECT_EQ(files(), before) << number;
     }
     EXPECT_EQ(pauseFilePath(" DUPONT-é "), dir.file("app/DUPONT-é.ss"));
+    EXPECT_EQ(pauseFilePath(std::string(252, '9')), dir.file("app/" + std::string(252, '9') + ".ss")) << "255 bytes";
     EXPECT_FALSE(pauseFilePath(std::string(253, '9')) || pauseFilePath(std::string("1\0/x", 4)));
     writeBytes(state().exchangePath, "[PATIENT]\nNUMPA=" + std::string(500, '9') + "\n");
     window().Combo1().select(3);
@@ -265,7 +266,7 @@ TEST_F(AssistantTest, TheSheetAsCorrectedIsTheDocument)
 {
     writeExchange("[PATIENT]\nNUMPA= 12 \nNUMSS=2750369123456\nADR1=ancienne\n[MEDECIN]\nIDNAT=691234567\n");
     fill({textField("imm 1"), textField("nom"), textField("imm13"), textField("num iden med5"), textField("dat1"),
-          textField("remarque", "du modèle"), checkBoxField("un"), checkBoxField("zéro"), checkBoxField("vide"),
+          textField("remarque", "du modèle"), checkBoxField("un"), checkBoxField("zéro", true), checkBoxField("vide", true),
           checkBoxField("abc")},
          {bound("nom", "PREMIER"), bound(" nom ", "  MARTIN-LÉGER  "), bound("[NUMSS]", "1480575123457"),
           bound(" [DATE]", " 24/12/2010 "), bound("[ ADR1 ]", "nouvelle"), bound("[IDNAT]", "123"),

@@ -106,29 +106,14 @@ TEST(SheetTest, EqualityIgnoresTheCurrentCellOnly)
     b.setCurrentColumn(3);
     EXPECT_EQ(a, b);
     const std::vector<std::function<void(Sheet&)>> changes = {
-        [](Sheet& s) {
-            s.setCell(2, 2, {"22", "nom", CellType::Caption, {}});
-        },
-        [](Sheet& s) {
-            s.setCell(2, 2, {"22", "prénom", CellType::Edit, {}});
-        },
-        [](Sheet& s) {
-            s.setCell(2, 2, {"22", "nom", CellType::Edit, {true, Alignment::Left, "", false}});
-        },
-        [](Sheet& s) {
-            s.setCell(1, 1, {"", "", CellType::Edit, {false, Alignment::Left, "#E8EEF7", false}});
-        },
-        [](Sheet& s) {
-            s.setCell(1, 1, {"", "", CellType::Caption, {}});
-        },
-        [](Sheet& s) { s.setRowCount(4); },
-        [](Sheet& s) { s.setColumnCount(4); },
-        [](Sheet& s) { s.setColumnWidth(1, 100); },
-        [](Sheet& s) { s.setRowHeight(1, 100); },
-        [](Sheet& s) { s.setColumnTitle(2, "Valeurs"); },
-        [](Sheet& s) {
-            s.addSpan({1, 1, 2, 1});
-        }};
+        [](Sheet& s) { s.setCell(2, 2, {"22", "nom", CellType::Caption, {}}); },
+        [](Sheet& s) { s.setCell(2, 2, {"22", "prénom", CellType::Edit, {}}); },
+        [](Sheet& s) { s.setCell(2, 2, {"22", "nom", CellType::Edit, {true, Alignment::Left, "", false}}); },
+        [](Sheet& s) { s.setCell(1, 1, {"", "", CellType::Edit, {false, Alignment::Left, "#E8EEF7", false}}); },
+        [](Sheet& s) { s.setCell(1, 1, {"", "", CellType::Caption, {}}); },
+        [](Sheet& s) { s.setRowCount(4); }, [](Sheet& s) { s.setColumnCount(4); },
+        [](Sheet& s) { s.setColumnWidth(1, 100); }, [](Sheet& s) { s.setRowHeight(1, 100); },
+        [](Sheet& s) { s.setColumnTitle(2, "Valeurs"); }, [](Sheet& s) { s.addSpan({1, 1, 2, 1}); }};
     for (std::size_t i = 0; i < changes.size(); ++i) {
         Sheet changed = a;
         changes[i](changed);
@@ -285,7 +270,10 @@ TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
     for (const auto& [content, reasonPart] : rows) {
         writeBytes(dir.file("grille.cil"), content);
         expectRefused(dir.file("grille.cil"), reasonPart);
-    }    EXPECT_TRUE(gridFromText(oneCell(R"("column": 3, "row": 4)")).accepted()) << "the last cell is in range";
+    }
+    const GridLoad edges = gridFromText(grid(R"("rows": [{"row": 2}], )", R"([{"column": 3, "row": 4}])"));
+    ASSERT_TRUE(edges.accepted()) << "the last cell is in range";
+    EXPECT_EQ(edges.sheet->rowHeight(2), 0) << "a row without a height keeps the usual one";
 }
 
 // Whatever the byte at which a file being written is cut, it is refused, never half-loaded.
@@ -410,6 +398,7 @@ TEST(InputHintsTest, WhatLooksWrongIsSaid)
         {"[DATEN]", "5/3/1948", "", "« 5/3/1948 » n'est pas une date réelle écrite jj/mm/aaaa."},
         {"[DATEN]", "05-03-1948", "", "« 05-03-1948 » n'est pas une date réelle écrite jj/mm/aaaa."},
         {"[DATEN]", "00/03/1948", "", "« 00/03/1948 » n'est pas une date réelle écrite jj/mm/aaaa."},
+        {"[DATEN]", "05/03/19a8", "", "« 05/03/19a8 » n'est pas une date réelle écrite jj/mm/aaaa."},
         {"[DATEN]", "  ", "", ""}, {"[IDNAT]", "691234567", "", ""},
         {"[IDNAT]", "69123456", "", "L'identifiant du praticien compte 9 caractères ; celui-ci en compte 8."},
         {"[IDNAT]", "69123456é7", "", "L'identifiant du praticien compte 9 caractères ; celui-ci en compte 10."},

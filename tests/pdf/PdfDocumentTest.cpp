@@ -125,6 +125,11 @@ TEST_F(PdfDocumentTest, FieldsComeInTheFormsOrderUnderUtf8Names)
         form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")}, {"/T", TestForm::plainName("adresse")}});
     form.widget(address, {30, 500, 200, 20});
     form.widget(address, {30, 300, 200, 20});
+    for (const TestForm::Entries& page : std::vector<TestForm::Entries>{ // on the page, left out of /Fields below
+             {{"/T", TestForm::plainName("sans type")}}, {{"/FT", Object::newName("/Tx")}},
+             {{"/FT", Object::newName("/Tx")}, {"/T", TestForm::plainName("orphelin")}}}) {
+        form.widget(Object::newNull(), {30, 200, 99, 20}, page);
+    }
     form.acroForm().replaceKey("/Fields", Object::newArray({address, top[3], parent, top[0], top[1], top[2], parent}));
     form.save(dir.file("form.pdf"));
     TestForm formless;
@@ -137,8 +142,7 @@ TEST_F(PdfDocumentTest, FieldsComeInTheFormsOrderUnderUtf8Names)
     for (int i = -1; i <= doc.FieldCount(); ++i) {
         names += doc.FieldName(i) + "|"; // before the first and after the last: the empty text
     }
-    EXPECT_EQ(names, "|adresse|num iden med5|patient.clé| nom |prénom|Łódź||");
-    EXPECT_EQ(doc.FieldName(-1), "");
+    EXPECT_EQ(names, "|adresse|num iden med5|patient.clé| nom |prénom|Łódź|orphelin||");
     ASSERT_TRUE(doc.LoadDocument(dir.file("sans formulaire.pdf")));
     EXPECT_EQ(doc.FieldCount(), 0) << "a second load replaces the first";
     EXPECT_TRUE(takeWarnings().empty());
@@ -232,11 +236,14 @@ TEST_F(PdfDocumentTest, CheckBoxesFindTheirOnState)
     for (const auto& state : onStates) { form.checkBox("case " + state, "/" + state, {30, 700, 10, 10}); }
     form.field(Object::newNull(), {{"/FT", Object::newName("/Btn")}, {"/T", TestForm::utf16Name("sans état")},
                                    {"/Rect", rectangle({30, 650, 10, 10})}});
+    form.field(Object::newNull(), {{"/FT", Object::newName("/Btn")}, {"/Ff", Object::newInteger(1 << 16)}, {"/T", TestForm::plainName("bouton")}});
     load(form);
     for (const auto& state : onStates) { doc.SetFieldValue("case " + state, state == "On" ? "On" : "X"); }
     doc.SetFieldValue("case Yes", "peut-être");
     doc.SetFieldValue("sans état", "X");
-    EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("« case Yes »"), HasSubstr("« sans état »")));
+    doc.SetFieldValue("bouton", ""); // the empty text every unbound field receives: nothing to say
+    doc.SetFieldValue("bouton", "X");
+    EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("« case Yes »"), HasSubstr("« sans état »"), HasSubstr("« bouton » ne reçoit pas")));
     EXPECT_EQ(doc.fieldValue(5), "Off") << "a box without a value";
     PdfReadBack ticked = saved();
     for (std::size_t i = 0; i < onStates.size(); ++i) {
@@ -285,7 +292,7 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
     const std::pair<const char*, const char*> rows[] = {
         {"é", "\xE9"}, {"É", "\xC9"}, {"ç", "\xE7"}, {"œ", "\x9C"}, {"Œ", "\x8C"}, {"€", "\x80"}, {"«", "\xAB"},
         {"–", "\x96"}, {"ÿ", "\xFF"}, {"Ÿ", "\x9F"}, {"Lefèvre", "Lef\xE8vre"}, {"(1) \\", "\\(1\\) \\\\"},
-        {"a\tb", "a b"}, {"a\nb", "a b"}, {"a\x01\u0085\u009Fb", "ab"}, {"Łódź", "?\xF3" "d?"}};
+        {"a\tb", "a b"}, {"a\nb", "a b"}, {"a\x01\x7F\u0085\u009Fb", "ab"}, {"Łódź", "?\xF3" "d?"}};
     for (const auto& [value, bytes] : rows) {
         TestForm form; // a field with two widgets, one turned: each gets a stream of its own size
         Object field = form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},
@@ -299,8 +306,9 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
         Object turned = filled.widgets("champ")[1].getAppearanceStream("/N").getDict();
         EXPECT_EQ(turned.getKey("/Subtype").unparse() + turned.getKey("/BBox").unparse() +
                       turned.getKey("/Matrix").unparse() +
-                      turned.getKey("/Resources").getKey("/Font").getKey("/Helv").getKey("/Encoding").unparse(),
-                  "/Form[ 0 0 150 20 ][ 0 1 -1 0 0 0 ]/WinAnsiEncoding");
+                      turned.getKey("/Resources").getKey("/Font").getKey("/Helv").getKey("/Encoding").unparse() +
+                      turned.getKey("/Resources").getKey("/Font").getKey("/Helv").getKey("/Type").unparse(),
+                  "/Form[ 0 0 150 20 ][ 0 1 -1 0 0 0 ]/WinAnsiEncoding/Font");
         EXPECT_EQ(filled.value("champ"), value);
         EXPECT_EQ(filled.needAppearances(), std::string(bytes).find('?') != std::string::npos);
     }
@@ -308,6 +316,23 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
     ASSERT_TRUE(doc.SaveDocument(dir.file("encore.pdf")));
     EXPECT_FALSE(PdfReadBack(dir.file("encore.pdf")).needAppearances());
     EXPECT_EQ(shown({{"/Ff", Object::newInteger(1 << 13)}}, "sécu").at(0).bytes, "****") << "a password field";
+
+    TestForm turns; // half and three-quarter turns, asked by /MK /R or made by the /Matrix alone
+    Object field = turns.field(Object::newNull(), {{"/FT", Object::newName("/Tx")}, {"/T", TestForm::plainName("champ")}});
+    turns.widget(field, {30, 500, 20, 20}).removeKey("/Rect"); // nowhere to draw: passed over
+    for (const std::string turn : {"180", "270"}) { turns.widget(field, {30, 300, 20, 150}, {{"/MK", Object::parse("<< /R " + turn + " >>")}}); }
+    for (const std::string matrix : {"[ -1 0 0 -1 0 0 ]", "[ 0 -1 1 0 0 0 ]"}) {
+        Object normal = turns.pdf().newStream("");
+        normal.replaceDict(Object::parse("<< /Subtype /Form /BBox [ 0 0 200 20 ] /Matrix " + matrix + " >>"));
+        turns.widget(field, {30, 100, 200, 20}, {{"/AP", Object::parse("<< >>")}}).getKey("/AP").replaceKey("/N", normal);
+    }
+    std::string matrices;
+    PdfReadBack back = fill(turns, "x");
+    for (auto& widget : back.widgets("champ")) {
+        Object normal = widget.getAppearanceStream("/N");
+        matrices += normal.isStream() ? normal.getDict().getKey("/Matrix").unparse() : "-";
+    }
+    EXPECT_EQ(matrices, "-[ -1 0 0 -1 0 0 ][ 0 -1 1 0 0 0 ][ -1 0 0 -1 0 0 ][ 0 -1 1 0 0 0 ]");
 }
 
 // "ABC" at 10 pt in a 200 pt box: 2 pt padding, text 20.56 pt wide, baseline at
@@ -328,6 +353,7 @@ TEST_F(PdfDocumentTest, AlignmentAndCombCellsPlaceTheGlyphs)
         {"right", {{"/Q", Object::newInteger(2)}}, "ABC", 200, {177.44}},
         {"comb", {{"/Ff", comb}, {"/MaxLen", five}}, "1é3", 100, {7.22, 27.22, 47.22}},
         {"centred comb", {{"/Ff", comb}, {"/MaxLen", five}, {"/Q", Object::newInteger(1)}}, "7", 100, {47.22}},
+        {"comb of one cell", {{"/Ff", comb}, {"/MaxLen", Object::newInteger(1)}}, "7", 20, {7.22}},
     };
     for (const auto& row : rows) {
         const auto texts = shown(row.entries, row.value, {30, 700, row.width, 20});
@@ -343,7 +369,7 @@ TEST_F(PdfDocumentTest, AlignmentAndCombCellsPlaceTheGlyphs)
 TEST_F(PdfDocumentTest, TheDefaultAppearanceGivesSizeAndColour)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"/Helv 10 Tf 1 0 0 rg", "/Helv 10 Tf 1 0 0 rg"}, {"0.5 g\t/Helv 9 Tf", "/Helv 9 Tf 0.5 g"},
+        {"/Helv 10 Tf 1 0 0 rg \n", "/Helv 10 Tf 1 0 0 rg"}, {"0.5 g\t/Helv 9 Tf", "/Helv 9 Tf 0.5 g"},
         {"/Helv 12.50 Tf 0 0 0 1 k", "/Helv 12.5 Tf 0 0 0 1 k"}, {"/Helv 10 Tf 1 x 0 rg", "/Helv 10 Tf 0 g"},
         {"/Helv 8 Tf 1 0 rg", "/Helv 8 Tf 0 g"}, {"/Helv 7 Tf (1) g", "/Helv 7 Tf 0 g"}};
     for (const auto& [da, drawn] : rows) {
@@ -391,9 +417,13 @@ TEST_F(PdfDocumentTest, ASizeOfZeroFitsAndAMultiLineFieldWrapsOnWords)
     for (const auto& line : shownTexts(fill(multi, words).appearance("champ"))) {
         EXPECT_LE(pdf::textWidth(pdf::StandardFont::Helvetica, line.bytes, 9), 146) << line.bytes;
     }
-    std::string cut; // a word wider than the line is cut, and nothing of it is lost
-    for (const auto& line : shownTexts(fill(multi, std::string(60, 'W')).appearance("champ"))) { cut += line.bytes; }
-    EXPECT_EQ(cut, std::string(60, 'W'));
+    std::string cut; // a word wider than the line is cut where it fills the line, and nothing of it is lost
+    for (const auto& line : shownTexts(fill(multi, "W" + std::string(80, 'i')).appearance("champ"))) {
+        EXPECT_LE(pdf::textWidth(pdf::StandardFont::Helvetica, line.bytes, 9), 146) << line.bytes;
+        EXPECT_GE(pdf::textWidth(pdf::StandardFont::Helvetica, line.bytes, 9), cut.empty() ? 144 : 0) << line.bytes;
+        cut += line.bytes;
+    }
+    EXPECT_EQ(cut, "W" + std::string(80, 'i'));
 }
 
 TEST_F(PdfDocumentTest, TheTemplateBytesComeFirstThenOnlyTheChanges)
@@ -421,7 +451,7 @@ TEST_F(PdfDocumentTest, TheTemplateBytesComeFirstThenOnlyTheChanges)
     EXPECT_THAT(streamUpdate, ::testing::Not(HasSubstr("trailer")));
     std::string unended = makeTemplate();
     unended.erase(unended.find_last_not_of("\r\n") + 1);
-    EXPECT_EQ(filled(unended).substr(0, unended.size()), unended);
+    EXPECT_EQ(filled(unended).substr(0, unended.size() + 1), unended + "\n") << "the update starts on a line of its own";
 }
 
 // A file whose startxref points elsewhere, or that has none, is repaired at every load (even of the
@@ -514,6 +544,9 @@ TEST_F(PdfDocumentTest, LoadingTheSameFileAgainIsAFreshLoad)
     writeBytes(dir.file("modele.pdf"), bytes);
     ASSERT_TRUE(next.LoadDocument(dir.file("modele.pdf")));
     EXPECT_EQ(next.FieldName(0), "NOM");
+    next.SetFieldValue("prénom", "jamais enregistré");
+    ASSERT_TRUE(next.LoadDocument(dir.file("modele.pdf")) && next.SaveDocument(dir.file("intact.pdf")));
+    EXPECT_EQ(readBytes(dir.file("intact.pdf")), bytes) << "nothing of the closed document is drawn";
 }
 
 } // namespace

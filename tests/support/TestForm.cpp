@@ -88,7 +88,10 @@ void writeTemplate(const std::string& path, const std::vector<TemplateField>& fi
     double y = 800;
     for (const TemplateField& field : fields) {
         if (field.checkBox) {
-            form.checkBox(field.name, "/Oui", {40, y, 12, 12});
+            Object box = form.checkBox(field.name, "/Oui", {40, y, 12, 12});
+            for (const char* key : {"/V", "/AS"}) {
+                box.replaceKey(key, Object::newName(field.value.empty() ? "/Off" : "/Oui"));
+            }
         } else if (field.value.empty()) {
             form.text(field.name, {40, y, 200, 14});
         } else {

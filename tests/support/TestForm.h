@@ -54,7 +54,7 @@ private:
 };
 
 // A template for fills and generation: text fields (with an optional /V) and check boxes (on
-// state /Oui), in this order, under any names.
+// state /Oui, ticked or not), in this order, under any names.
 struct TemplateField
 {
     std::string name;
@@ -65,9 +65,9 @@ inline TemplateField textField(std::string name, std::string value = {})
 {
     return {std::move(name), false, std::move(value)};
 }
-inline TemplateField checkBoxField(std::string name)
+inline TemplateField checkBoxField(std::string name, bool ticked = false)
 {
-    return {std::move(name), true, {}};
+    return {std::move(name), true, ticked ? "Oui" : ""};
 }
 void writeTemplate(const std::string& path, const std::vector<TemplateField>& fields);
 

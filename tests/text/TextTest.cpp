@@ -23,7 +23,7 @@ TEST(TextTest, DecodesEveryLengthAndRefusesEveryMalformedSequence)
         {"\xE0\x80\x80", false, U"\xFFFD\xFFFD\xFFFD"},                 // overlong, three bytes
         {"\xED\xA0\x80", false, U"\xFFFD\xFFFD\xFFFD"}, {"\xED\xBF\xBF", false, U"\xFFFD\xFFFD\xFFFD"},                 // a surrogate
         {"\xF4\x90\x80\x80", false, U"\xFFFD\xFFFD\xFFFD\xFFFD"},       // above U+10FFFF
-        {"\xF5\x80", false, U"\xFFFD\xFFFD"},
+        {"\xF8\x90\x80\x80", false, U"\xFFFD\xFFFD\xFFFD\xFFFD"},      // no lead above F4
         {"a\xC3", false, U"a\xFFFD"},
         {"\xC3(", false, U"\xFFFD("}};
     for (const auto& [bytes, valid, codePoints] : rows) {
@@ -48,7 +48,7 @@ TEST(TextTest, PositionsCountCharacters)
         EXPECT_EQ(characterAt(text, n), at) << text << " " << n;
         EXPECT_EQ(firstCharacters(text, n), first) << text << " " << n;
     }
-    for (const auto& [text, last] : {std::pair{"12345678", "8"}, {"Lyonnaise€", "€"}, {"", ""}, {"a\xFF", "\xFF"}}) {
+    for (const auto& [text, last] : {std::pair{"12345678", "8"}, {"Lyonnaise€", "€"}, {"", ""}, {"a\xFF", "\xFF"}, {"é", "é"}}) {
         EXPECT_EQ(lastCharacter(text), last) << text;
     }
 }

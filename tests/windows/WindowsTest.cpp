@@ -21,6 +21,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -84,13 +86,16 @@ protected:
         return {};
     }
     // Types `text` into the cell, character by character (accented letters as a keyboard sends them),
-    // then Return.
-    void type(const QModelIndex& cell, const QString& text)
+    // then Return unless `commit` is false (the editor stays open).
+    void type(const QModelIndex& cell, const QString& text, bool commit = true)
     {
         w.SSData->setFocus();
         w.SSData->setCurrentIndex(cell);
         for (const QChar c : text) {
             QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        if (!commit) {
+            return;
         }
         QTest::keyClick(focused(), Qt::Key_Return);
         QApplication::processEvents(); // Return commits once the editor has seen the key
@@ -104,6 +109,7 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
 {
     SHPDF().CerfaMenuPatient(); // returns at once, the window open beside the host
     ASSERT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.preview() == nullptr || !w.preview()->isVisible()) << "the preview opens when asked";
     EXPECT_EQ(w.objectName(), "Param");
     EXPECT_THAT(w.windowTitle().toStdString(), HasSubstr("Pour Remplir Facilement les Formulaires Cerfa - v 1.2"));
     EXPECT_EQ(w.Combo1->count(), 4);
@@ -114,6 +120,7 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
     EXPECT_EQ(w.Command4->toolTip().toStdString(), "Faire une pause pour revenir à Kaluma...");
     EXPECT_FALSE(w.Command4->icon().isNull());
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text().toStdString(), "Formulaires Cerfa disponibles :");
+    EXPECT_EQ(w.findChild<QLabel*>("Label1")->buddy(), w.Combo1) << "it names the list for screen readers";
     EXPECT_FALSE(w.SSPdf->isVisible());
     for (QWidget* control :
          w.findChildren<QWidget*>(QRegularExpression("^(Label1|Combo1|SSData|SSPdf|Command[124])$"))) {
@@ -256,6 +263,7 @@ TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
               "Apercu|Aperçu du document Cerfa|Aperçu - Déclaration Médecin Traitant");
     PreviewPages* pages = preview->pages();
     ASSERT_EQ(pages->pageCount(), 1);
+    EXPECT_EQ(pages->cursor().shape(), Qt::PointingHandCursor) << "a click on a field goes to its cell";
     const auto placeOf = [&](const std::string& field) {
         const auto& places = pages->places();
         const auto found = std::find_if(places.begin(), places.end(), [&](const auto& p) { return p.name == field; });
@@ -268,8 +276,8 @@ TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
     type(cellBoundTo("nom"), "DURAND");
     QTRY_VERIFY_WITH_TIMEOUT(drawn() != before, 2000); // made again once the typing paused
 
-    QTest::mouseClick(pages, Qt::LeftButton, {}, placeOf("prénom").center().toPoint());
-    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("prénom"));
+    QTest::mouseClick(pages, Qt::LeftButton, {}, name.center().toPoint()); // Return went on from there
+    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("nom"));
     QTRY_COMPARE(QApplication::focusWidget(), w.SSData);
     const double zoom = preview->zoom();
     QTest::keyClick(preview, Qt::Key_Plus, Qt::ControlModifier);
@@ -288,6 +296,16 @@ TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
     QTRY_VERIFY(preview->isVisible()); // and comes back with it
     emit w.Combo1->activated(1);
     EXPECT_EQ(preview->windowTitle().toStdString(), "Aperçu - Demande d'Entente Préalable AT/MP");
+
+    fs::copy_file(dir.file("2035.pdf"), dir.file("MT.pdf"), fs::copy_options::overwrite_existing); // two pages
+    emit w.Combo1->activated(0);
+    ASSERT_EQ(pages->pageCount(), 2);
+    QScrollBar* bar = preview->findChild<QScrollArea*>()->verticalScrollBar();
+    QTest::keyClick(preview, Qt::Key_PageDown);
+    EXPECT_EQ(bar->value(), std::min(pages->pageRect(1).top() - 8, bar->maximum()));
+    EXPECT_GT(bar->value(), 0);
+    QTest::keyClick(preview, Qt::Key_PageUp);
+    EXPECT_EQ(bar->value(), 0);
 }
 
 // After cells were edited, choosing a form asks first; "Non" puts the previous form back and keeps
@@ -295,7 +313,7 @@ TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
 TEST_F(WindowsTest, ChoosingAnotherFormAsksBeforeThrowingTypingAway)
 {
     choose(3);
-    type(cellBoundTo("soins1"), "Pansement");
+    type(cellBoundTo("soins1"), "Pansement", false); // still in its editor
     std::string asked;
     whenModal([&](QWidget* question) {
         asked = question->objectName().toStdString() + " " + qobject_cast<QMessageBox*>(question)->text().toStdString();
@@ -448,7 +466,18 @@ TEST_F(WindowsTest, TheTrayMenuResumesAndShowsTheAboutWindow)
     whenModal([&](QWidget* shown) {
         EXPECT_EQ(shown, &about);
         for (QLabel* label : about.findChildren<QLabel*>(QRegularExpression("^Label[2-8]$"))) { texts += label->text().toStdString() + "|"; }
-        for (QLabel* link : {about.LSite, about.Picture1, about.LMail}) { QTest::mouseClick(link, Qt::LeftButton); }
+        const auto controls = about.findChildren<QWidget*>(QRegularExpression("^(Label\\d|LSite|LMail|Picture1|Command1)$"));
+        for (QWidget* a : controls) { // laid out: inside the window, none over another
+            EXPECT_TRUE(about.rect().contains(a->geometry())) << a->objectName().toStdString();
+            for (QWidget* b : controls) { EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString(); }
+        }
+        for (QLabel* link : {about.LSite, about.Picture1}) {
+            EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        for (int i = 0; i < 5 && about.focusWidget() != about.LMail; ++i) { QTest::keyClick(about.focusWidget(), Qt::Key_Tab); }
+        EXPECT_EQ(about.focusWidget(), about.LMail) << "the links are reached with Tab";
+        QTest::keyClick(about.LMail, Qt::Key_Return);
         QTest::mouseClick(about.Command1, Qt::LeftButton);
     });
     tray.MInfo->trigger();
@@ -513,7 +542,9 @@ TEST(WindowsWithoutDisplayTest, TheOperationSaysWhyOnceAndReturns)
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0); // real widgets, drawn off screen
-    ::setenv("FORMALYS_APERCU", FORMALYS_APERCU_MODULE, 0); // the preview's module of this build
+#ifdef __SANITIZE_ADDRESS__ // the loader no longer follows the run path: name the preview's module
+    ::setenv("FORMALYS_APERCU", FORMALYS_APERCU_MODULE, 0);
+#endif
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
