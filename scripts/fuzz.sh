@@ -25,6 +25,8 @@ cmake --build --preset fuzz --target "${target}_fuzzer"
 work=build/fuzz/corpus/$target
 mkdir -p "$work"
 cp -n fuzz/corpus/"$target"/* "$work"/
+# The demonstration exchange file seeds the exchange fuzzer too, under the key it looks up first.
+[ "$target" = exchange ] && { echo "PATIENT|NUMPA"; cat data/demo/Formalys.ini; } > "$work"/demo.txt
 options=(-max_total_time="$seconds" -print_final_stats=1 -artifact_prefix=build/fuzz/)
 [ -f fuzz/"$target".dict ] && options+=(-dict=fuzz/"$target".dict)
 exec ./build/fuzz/fuzz/"${target}"_fuzzer "${options[@]}" "$work"

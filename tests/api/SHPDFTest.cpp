@@ -36,6 +36,7 @@ TEST_F(SHPDFTest, CerfaInitSetsTheStateEveryObjectShares)
         EXPECT_EQ(state().applicationDirectory, directory) << given;
         EXPECT_EQ(state().exchangePath, std::string(directory) + "/Formalys.ini") << given;
         EXPECT_EQ(state().alone, -1);
+        EXPECT_FALSE(state().tray.resumeItemShown()) << "nothing to resume yet";
         EXPECT_EQ(state().hostCallback(1, 2, 3, 4), 5);
     }
     SHPDF second;

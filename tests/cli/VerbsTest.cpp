@@ -218,7 +218,7 @@ TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
     }
     EXPECT_NE(run({"generate", "--help"}).out.find("--sheet"), std::string::npos);
     const std::string help = run({"--help"}).out;
-    EXPECT_THAT(help, HasSubstr("Utilisation : formalys [OPTIONS] VERBE"));
+    EXPECT_THAT(help, ::testing::AllOf(HasSubstr("Utilisation : formalys [OPTIONS] VERBE"), HasSubstr("\nVerbes :\nexchange\n")));
     const auto column = [&](const std::string& description) { // where it starts, in characters from its line's start
         return formalys::text::characterCount(help.substr(help.rfind('\n', help.find(description)) + 1).substr(0, help.find(description) - help.rfind('\n', help.find(description)) - 1));
     };

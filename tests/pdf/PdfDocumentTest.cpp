@@ -292,7 +292,7 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
     const std::pair<const char*, const char*> rows[] = {
         {"é", "\xE9"}, {"É", "\xC9"}, {"ç", "\xE7"}, {"œ", "\x9C"}, {"Œ", "\x8C"}, {"€", "\x80"}, {"«", "\xAB"},
         {"–", "\x96"}, {"ÿ", "\xFF"}, {"Ÿ", "\x9F"}, {"Lefèvre", "Lef\xE8vre"}, {"(1) \\", "\\(1\\) \\\\"},
-        {"a\tb", "a b"}, {"a\nb", "a b"}, {"a\x01\x7F\u0085\u009Fb", "ab"}, {"Łódź", "?\xF3" "d?"}};
+        {"a\tb", "a b"}, {"a\r\nb", "a b"}, {"a\x01\x7F\u0085\u009Fb", "ab"}, {"Łódź", "?\xF3" "d?"}};
     for (const auto& [value, bytes] : rows) {
         TestForm form; // a field with two widgets, one turned: each gets a stream of its own size
         Object field = form.field(Object::newNull(), {{"/FT", Object::newName("/Tx")},

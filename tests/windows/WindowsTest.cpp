@@ -75,6 +75,15 @@ protected:
         w.Combo1->setCurrentIndex(form);
         emit w.Combo1->activated(form);
     }
+    // Each control inside its window and none over another.
+    static void expectLaidOut(QWidget* window, const QString& names)
+    {
+        const auto controls = window->findChildren<QWidget*>(QRegularExpression(names));
+        for (QWidget* a : controls) {
+            EXPECT_TRUE(window->rect().contains(a->geometry())) << a->objectName().toStdString();
+            for (QWidget* b : controls) { EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString(); }
+        }
+    }
     QWidget* focused() { return QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : w.SSData; }
     QModelIndex cellBoundTo(const std::string& binding)
     {
@@ -122,6 +131,7 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text().toStdString(), "Formulaires Cerfa disponibles :");
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->buddy(), w.Combo1) << "it names the list for screen readers";
     EXPECT_FALSE(w.SSPdf->isVisible());
+    expectLaidOut(&w, "^(Label1|Combo1|SSData|Command[1245])$");
     for (QWidget* control :
          w.findChildren<QWidget*>(QRegularExpression("^(Label1|Combo1|SSData|SSPdf|Command[124])$"))) {
         EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
@@ -131,6 +141,8 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
         QAbstractItemModelTester tester(w.SSData->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         EXPECT_EQ(w.SSData->model()->rowCount(), window().SSData().rowCount()) << form;
         EXPECT_EQ(w.SSData->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Valeur");
+        EXPECT_FALSE(w.SSData->model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).isValid());
+        EXPECT_GE(w.SSData->width(), w.SSData->horizontalHeader()->length()) << "every column shows";
         EXPECT_GE(w.SSData->x(), 0) << "the grid fits, centred";
         EXPECT_EQ(w.SSData->x() * 2 + w.SSData->width(), w.width()) << form;
         EXPECT_EQ(w.SSData->columnWidth(1), window().SSData().columnWidth(2) / 15) << "each column as wide as its grid file says";
@@ -246,6 +258,9 @@ TEST_F(WindowsTest, TheSheetAnswersAndTakesEachRoleAsTheCellsSay)
     EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("prénom"));
     QTest::keyClick(w.SSData, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("nom"));
+    QTest::keyClick(w.SSData, Qt::Key_Down, Qt::ShiftModifier); // arrows go to the cell below, and one cell is selected
+    EXPECT_EQ(w.SSData->currentIndex(), cellBoundTo("nom").siblingAtRow(cellBoundTo("nom").row() + 1));
+    EXPECT_EQ(w.SSData->selectionModel()->selectedIndexes().size(), 1);
 }
 
 // Aperçu: the document generation would save, beside the sheet, made again after an edit; a click
@@ -413,6 +428,17 @@ TEST_F(WindowsTest, TheAssistantVerbSaysWhatBecameOfTheWork)
         EXPECT_EQ(printed.str(), said);
     }
     EXPECT_EQ(PdfReadBack(out).value("imm 1"), "2");
+
+    const std::string home = std::getenv("HOME");
+    ::setenv("HOME", work.path().c_str(), 1); // no Documents folder there: the home folder
+    QTimer::singleShot(0, [&] {
+        whenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->reject(); }); // cancelled: the proposal stands
+        w.Command2->click();
+    });
+    std::ostringstream printed, errors;
+    EXPECT_EQ(cli::runAssistant({dir.path(), true, std::nullopt}, printed, errors), 0) << errors.str();
+    EXPECT_EQ(printed.str(), work.file("Déclaration Médecin Traitant Lefèvre Zoé.pdf") + "\n");
+    ::setenv("HOME", home.c_str(), 1);
 }
 
 // The tray as the offscreen platform has it (no notification area), or as a desktop with one.
@@ -466,11 +492,8 @@ TEST_F(WindowsTest, TheTrayMenuResumesAndShowsTheAboutWindow)
     whenModal([&](QWidget* shown) {
         EXPECT_EQ(shown, &about);
         for (QLabel* label : about.findChildren<QLabel*>(QRegularExpression("^Label[2-8]$"))) { texts += label->text().toStdString() + "|"; }
-        const auto controls = about.findChildren<QWidget*>(QRegularExpression("^(Label\\d|LSite|LMail|Picture1|Command1)$"));
-        for (QWidget* a : controls) { // laid out: inside the window, none over another
-            EXPECT_TRUE(about.rect().contains(a->geometry())) << a->objectName().toStdString();
-            for (QWidget* b : controls) { EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry())) << a->objectName().toStdString() << " " << b->objectName().toStdString(); }
-        }
+        expectLaidOut(&about, "^(Label\\d|LSite|LMail|Picture1|Command1)$");
+        EXPECT_TRUE(about.Label2->font().bold()) << "the title";
         for (QLabel* link : {about.LSite, about.Picture1}) {
             EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
             QTest::mouseClick(link, Qt::LeftButton);
