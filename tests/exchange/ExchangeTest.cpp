@@ -163,6 +163,11 @@ TEST_F(ExchangeTest, AFileThatIsNoTextIsReadAsItIsAndNeverWritten)
                                                     " » n'est pas un fichier texte : ses valeurs sont lues telles quelles, et rien n'y est écrit"));
         }
     }
+    EXPECT_EQ(GetCallbackPDF(), "") << "the host is not asked";
+    EXPECT_THAT(takeWarnings(), ::testing::Contains(HasSubstr("n'a pas pu être écrit ([RESULTAT] FICHIER) : ce n'est pas un fichier texte")));
+    writeExchange("[A]\n");
+    EXPECT_THAT(writeExchangeOrExplain("A", "a=b", "v").value_or(""), ::testing::EndsWith("n'a pas pu être écrit ([A] a=b) : nom de section ou de clé impossible à écrire"));
+    EXPECT_FALSE(takeDetails().empty()) << "the English reason, for the developers";
 }
 
 // Today's date as the system's clock gives it, the date the forms print.
@@ -183,7 +188,7 @@ TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
         return s;
     }();
     const std::tuple<std::string, std::string, std::string> rows[] = { // a line of [S], the default, the read
-        {"K=   DUPONT   ", "", "DUPONT"}, {"K=", "0", " "}, {"K=\"   \"", "", " "}, {"", "", " "}, {"", "0", "0"},
+        {"K=   DUPONT   ", "", "DUPONT"}, {"K=", "0", " "}, {"K=\"   \"", "", " "}, {"K=\"\"", "", " "}, {"", "", " "}, {"", "0", "0"},
         {"", "  x  ", "x"}, {"K=" + a127, "", a127}, {"K=" + a127 + "b", "", a127},
         {"K=" + std::string(126, 'a') + " b", "", std::string(126, 'a')}, {"K=" + e127 + "éé", "", e127},
         {"", a127 + "xyz", a127}};
