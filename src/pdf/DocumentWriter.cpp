@@ -49,24 +49,23 @@ std::pair<DocumentWriter::Method, std::string_view> DocumentWriter::make(LoadedP
     if (made) {
         return {Method::IncrementalUpdate, file_};
     }
-    file_ = rewritten(pdf.qpdf(), Options{});
+    file_ = rewritten(pdf.qpdf());
     return {Method::FullRewrite, file_};
 }
 
-void DocumentWriter::rewrite(QPDF& pdf, const std::string& path, Options options)
+void DocumentWriter::rewrite(QPDF& pdf, const std::string& path)
 {
-    writeFile(path, rewritten(pdf, options));
+    writeFile(path, rewritten(pdf));
 }
 
-std::string DocumentWriter::rewritten(QPDF& pdf, Options options)
+std::string DocumentWriter::rewritten(QPDF& pdf)
 {
     QPDFWriter writer(pdf);
     writer.setOutputMemory();
-    // Neither decode nor compress: every stream is copied byte for byte. These settings were
-    // checked by reading the written appearance streams back (tests/pdf).
+    // Neither decode nor compress: every stream is copied byte for byte, as the template has it
+    // (a viewer reads them the same either way; only the file's size would change).
     writer.setCompressStreams(false);
     writer.setDecodeLevel(qpdf_dl_none);
-    writer.setStaticID(options.staticId);
     writer.write();
     const auto buffer = writer.getBufferSharedPointer();
     return {reinterpret_cast<const char*>(buffer->getBuffer()), buffer->getSize()};

@@ -24,11 +24,6 @@ class LoadedPdf;
 class DocumentWriter
 {
 public:
-    struct Options
-    {
-        bool staticId = false; // the same /ID on every save, for byte-stable test output
-    };
-
     enum class Method
     {
         IncrementalUpdate,
@@ -44,9 +39,8 @@ public:
     std::pair<Method, std::string_view> make(LoadedPdf& pdf, const ChangeLog& changes);
 
     // Writes the whole of `pdf` anew.
-    static void rewrite(QPDF& pdf, const std::string& path, Options options);
-    static void rewrite(QPDF& pdf, const std::string& path) { rewrite(pdf, path, Options{}); }
-    static std::string rewritten(QPDF& pdf, Options options);
+    static void rewrite(QPDF& pdf, const std::string& path);
+    static std::string rewritten(QPDF& pdf);
 
 private:
     std::string file_;  // the file made by the last save, its memory reused

@@ -352,7 +352,7 @@ std::optional<std::string> PdfDocument::flattenedBytes()
         impl_->writeDueAppearances();
         impl_->reusable = false; // its pages change for good
         QPDFPageDocumentHelper(impl_->pdf().qpdf()).flattenAnnotations();
-        return DocumentWriter::rewritten(impl_->pdf().qpdf(), {});
+        return DocumentWriter::rewritten(impl_->pdf().qpdf());
     } catch (const std::exception& e) {
         reportWarning("Le document PDF ne peut pas être aplati.", e.what());
         return std::nullopt;

@@ -147,25 +147,6 @@ TEST_F(AssistantTest, TheFillWritesEveryFieldOfTheTemplate)
     EXPECT_THAT(takeWarnings(), ::testing::Contains(HasSubstr("compte 32768 champs : seuls les 32767 premiers")));
 }
 
-// The pause keeps the sheet in the patient's pause file, writes the title and the patient number,
-// shows the resume item and closes the window; the next load for the patient restores all of it.
-TEST_F(AssistantTest, APauseIsResumedForTheSamePatient)
-{
-    writeExchange("[PATIENT]\nNUMPA= 12 \nNOM=Lefèvre\n");
-    writeTemplate(dir.file("DSI.pdf"), {textField("nom patient")});
-    window().Combo1().select(3);
-    window().SSData().setCell(2, 2, {"tapé à la main", "", CellType::Edit, {}});
-    const Sheet typed = window().SSData();
-    window().Command4_Click();
-    EXPECT_TRUE(!window().isLoaded() && state().pauseFlag == flagTrue && state().tray.resumeItemShown());
-    EXPECT_EQ(loadGridFile(dir.file("12.ss")).sheet, typed);
-    EXPECT_NE(exchangeText().find("LASTNUMPA=12"), std::string::npos);
-    window().ensureLoaded();
-    EXPECT_EQ(window().Combo1().selectedIndex(), 3);
-    EXPECT_EQ(window().SSData(), typed);
-    EXPECT_FALSE(exists("12.ss"));
-}
-
 // A patient number that could name a file elsewhere names no pause file: the pause button refuses
 // and keeps the window and the sheet, and no file appears or goes through a pause, a close or a
 // generation. The longest number a read gives (127 characters) still names one.

@@ -97,30 +97,6 @@ TEST(SheetTest, NothingExistsOutsideTheSheet)
     EXPECT_TRUE(sheet.spans().empty()) << "a span anchored below the edge goes";
 }
 
-// Equality is about content and layout; where the current cell stands does not matter. A blank
-// cell with a colour or a caption type is part of the layout.
-TEST(SheetTest, EqualityIgnoresTheCurrentCellOnly)
-{
-    const Sheet a = sheetOf(3, 3, {{2, 2}});
-    Sheet b = a;
-    b.setCurrentColumn(3);
-    EXPECT_EQ(a, b);
-    const std::vector<std::function<void(Sheet&)>> changes = {
-        [](Sheet& s) { s.setCell(2, 2, {"22", "nom", CellType::Caption, {}}); },
-        [](Sheet& s) { s.setCell(2, 2, {"22", "prénom", CellType::Edit, {}}); },
-        [](Sheet& s) { s.setCell(2, 2, {"22", "nom", CellType::Edit, {true, Alignment::Left, "", false}}); },
-        [](Sheet& s) { s.setCell(1, 1, {"", "", CellType::Edit, {false, Alignment::Left, "#E8EEF7", false}}); },
-        [](Sheet& s) { s.setCell(1, 1, {"", "", CellType::Caption, {}}); },
-        [](Sheet& s) { s.setRowCount(4); }, [](Sheet& s) { s.setColumnCount(4); },
-        [](Sheet& s) { s.setColumnWidth(1, 100); }, [](Sheet& s) { s.setRowHeight(1, 100); },
-        [](Sheet& s) { s.setColumnTitle(2, "Valeurs"); }, [](Sheet& s) { s.addSpan({1, 1, 2, 1}); }};
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        Sheet changed = a;
-        changes[i](changed);
-        EXPECT_NE(changed, a) << "change " << i;
-    }
-}
-
 // A sheet that uses everything a grid file holds: layout, spans, styles, every type, texts with
 // blanks, line breaks, NUL, a byte-order mark and characters beyond Windows-1252.
 Sheet everythingSheet()

@@ -117,7 +117,7 @@ TEST_F(VerbsTest, TheProgramNeverSavesOverAnotherPatientsDocument)
     };
     const std::string generate = "generate --dir '" + dir.path() + "' --form MT --out '" + work.file("nouveau.pdf") + "'";
     for (const auto& [error, french] : {std::pair{"EROFS", "le disque est en lecture seule"},
-                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "n'existe pas"}}) {
+                                        {"ENOSPC", "le disque est plein"}, {"ENOENT", "n'existe pas"}, {"EACCES", "droits insuffisants pour écrire dans"}}) {
         writeBytes(work.file("ancien-patient.pdf"), "ancien");
         exchange::writeProfileString(dir.file("Formalys.ini"), "RESULTAT", "FICHIER", work.file("ancien-patient.pdf"));
         const Outcome refused = program(std::string("LD_PRELOAD=" FORMALYS_FILE_CALLS " FORMALYS_TEST_FAULT=") + error +
