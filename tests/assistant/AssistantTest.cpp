@@ -260,11 +260,12 @@ TEST_F(AssistantTest, TheSheetAsCorrectedIsTheDocument)
              {std::pair{"RESULTAT", "TITRE"}, {"RESULTAT", "NUMPA"}, {"RESULTAT", "FICHIER"}, {"PATIENT", "ADR1"}}) {
             seen += ReadExchange(section, key, "") + "|";
         }
+        seen += std::to_string(window().PDFDocument1().property245()) + std::to_string(window().PDFDocument1().property237()) + "|";
         WriteExchange("RESULTAT", "FICHIER", dir.file("out.pdf"));
         return 0;
     };
     window().Command2_Click();
-    EXPECT_EQ(seen, "Déclaration Médecin Traitant|12|OFF|nouvelle|");
+    EXPECT_EQ(seen, "Déclaration Médecin Traitant|12|OFF|nouvelle|01|") << "properties 245 and 237 as set before every save";
     PdfReadBack pdf(dir.file("out.pdf"));
     std::string values;
     for (const char* field :

@@ -188,6 +188,8 @@ TEST_F(VerbsTest, GridPrintsEveryCellAndItsProblems)
     writeBytes(work.file("MT.pdf"), "%PDF-1.4 tronqué");
     EXPECT_THAT(run({"grid", work.file("MT.cil"), "--template", work.file("MT.pdf")}).err,
                 ::testing::AllOf(HasSubstr("endommagé"), HasSubstr("ne peut pas être lu"))) << "and why";
+    writeBytes(work.file("un.cil"), R"({"format": "formalys-grid", "version": 1, "columnCount": 2, "rowCount": 1, "cells": [{"column": 2, "row": 1, "text": "x"}]})");
+    EXPECT_THAT(run({"grid", work.file("un.cil")}).out, HasSubstr(" : 2 colonnes, 1 ligne, 1 cellule non vide.\n"));
     writeBytes(work.file("new.cil"), R"({"format": "formalys-grid", "version": 7})");
     EXPECT_EQ(run({"grid", work.file("new.cil")}).err,
               "formalys : Impossible de charger la grille « " + work.file("new.cil") +

@@ -320,6 +320,7 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
     TestForm turns; // half and three-quarter turns, asked by /MK /R or made by the /Matrix alone
     Object field = turns.field(Object::newNull(), {{"/FT", Object::newName("/Tx")}, {"/T", TestForm::plainName("champ")}});
     turns.widget(field, {30, 500, 20, 20}).removeKey("/Rect"); // nowhere to draw: passed over
+    turns.widget(field, {30, 400, 200, 20}); // upright: no /Matrix
     for (const std::string turn : {"180", "270"}) { turns.widget(field, {30, 300, 20, 150}, {{"/MK", Object::parse("<< /R " + turn + " >>")}}); }
     for (const std::string matrix : {"[ -1 0 0 -1 0 0 ]", "[ 0 -1 1 0 0 0 ]"}) {
         Object normal = turns.pdf().newStream("");
@@ -332,7 +333,7 @@ TEST_F(PdfDocumentTest, TheStreamHoldsTheWinAnsiBytesOfTheValue)
         Object normal = widget.getAppearanceStream("/N");
         matrices += normal.isStream() ? normal.getDict().getKey("/Matrix").unparse() : "-";
     }
-    EXPECT_EQ(matrices, "-[ -1 0 0 -1 0 0 ][ 0 -1 1 0 0 0 ][ -1 0 0 -1 0 0 ][ 0 -1 1 0 0 0 ]");
+    EXPECT_EQ(matrices, "-null[ -1 0 0 -1 0 0 ][ 0 -1 1 0 0 0 ][ -1 0 0 -1 0 0 ][ 0 -1 1 0 0 0 ]");
 }
 
 // "ABC" at 10 pt in a 200 pt box: 2 pt padding, text 20.56 pt wide, baseline at
@@ -371,7 +372,7 @@ TEST_F(PdfDocumentTest, TheDefaultAppearanceGivesSizeAndColour)
     const std::pair<const char*, const char*> rows[] = {
         {"/Helv 10 Tf 1 0 0 rg \n", "/Helv 10 Tf 1 0 0 rg"}, {"0.5 g\t/Helv 9 Tf", "/Helv 9 Tf 0.5 g"},
         {"/Helv 12.50 Tf 0 0 0 1 k", "/Helv 12.5 Tf 0 0 0 1 k"}, {"/Helv 10 Tf 1 x 0 rg", "/Helv 10 Tf 0 g"},
-        {"/Helv 8 Tf 1 0 rg", "/Helv 8 Tf 0 g"}, {"/Helv 7 Tf (1) g", "/Helv 7 Tf 0 g"}};
+        {"/Helv 8 Tf 1 0 rg", "/Helv 8 Tf 0 g"}, {"/Helv 7 Tf (1) g", "/Helv 7 Tf 0 g"}, {"/Helv 6 Tf 1 /X 0 rg", "/Helv 6 Tf 0 g"}};
     for (const auto& [da, drawn] : rows) {
         TestForm form;
         form.text("champ", {30, 700, 200, 20}, {{"/DA", Object::newString(da)}});
