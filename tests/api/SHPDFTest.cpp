@@ -174,6 +174,8 @@ TEST_F(TrayTest, AboutAndPauseTellTheHostAndTheUser)
     other.CerfaAbout();
     EXPECT_EQ(other.TheData(), "");
     EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("« A propos de Formalys » ne peut pas s'ouvrir")));
+    step("pause");
+    EXPECT_TRUE(messages->shown.empty()) << "nothing shown, so no icon is missing";
     state().trayScreen = screen;
     screen->area = false;
     for (int i = 0; i < 2; ++i) { step("pause"); }
