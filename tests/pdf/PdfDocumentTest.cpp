@@ -384,7 +384,7 @@ TEST_F(PdfDocumentTest, TheDefaultAppearanceGivesSizeAndColour)
     const std::string stream = fill(framed, "abc").appearance("champ");
     EXPECT_THAT(stream, HasSubstr("1 1 0 rg 0 0 200 20 re f"));
     EXPECT_THAT(stream, HasSubstr("0 0 1 RG 1 w 0.5 0.5 199 19 re S"));
-    EXPECT_THAT(stream, AllOf(::testing::StartsWith("/Tx BMC\nq\n"), ::testing::EndsWith("ET\nQ\nEMC\n")));
+    EXPECT_THAT(stream, AllOf(::testing::StartsWith("/Tx BMC\nq\n"), HasSubstr(" re W n\nBT\n"), ::testing::EndsWith("ET\nQ\nEMC\n")));
 }
 
 TEST_F(PdfDocumentTest, ASizeOfZeroFitsAndAMultiLineFieldWrapsOnWords)

@@ -154,7 +154,7 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
         EXPECT_GE(w.SSData->width(), w.SSData->horizontalHeader()->length()) << "every column shows";
         EXPECT_GE(w.SSData->x(), 0) << "the grid fits, centred";
         EXPECT_EQ(w.SSData->x() * 2 + w.SSData->width(), w.width()) << form;
-        EXPECT_EQ(w.SSData->columnWidth(1), window().SSData().columnWidth(2) / 15) << "each column as wide as its grid file says";
+        EXPECT_EQ(std::pair(w.SSData->columnWidth(1), w.SSData->columnWidth(2)), std::pair(window().SSData().columnWidth(2) / 15, window().SSData().columnWidth(3) / 15)) << "each column as wide as its grid file says, the last one too";
         EXPECT_FALSE(w.SSData->verticalHeader()->isVisible()) << "no row numbers";
     }
     window().SSData().setColumnWidth(2, 30000); // a grid wider than the window widens it
@@ -535,7 +535,7 @@ TEST_F(WindowsTest, TheTrayMenuResumesAndShowsTheAboutWindow)
         EXPECT_EQ(laidOut(&about, "^(Label\\d|LSite|LMail|Picture1|Command1)$"), "Label1 18,188 464x28|Label2 124,18 358x38|Label3 124,62 358x16|Label4 124,84 358x16|Label5 37,140 77x14|Label6 83,120 31x14|"
                                                                                   "Label7 124,160 358x14|Label8 18,230 374x14|LSite 124,120 358x14|LMail 124,140 358x14|Picture1 18,18 96x96|Command1 402,222 80x22|");
         EXPECT_EQ(about.grab().toImage().pixelColor(4, 4), QColor(Qt::white)) << "on white";
-        EXPECT_TRUE(about.Label2->font().bold()) << "the title";
+        EXPECT_TRUE(about.Label2->font().bold() && about.Label3->font().italic()) << "the title in bold, the motto in italics";
         for (QLabel* link : {about.LSite, about.Picture1}) {
             EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
             QTest::mouseClick(link, Qt::LeftButton);
