@@ -84,9 +84,9 @@ protected:
     static std::string laidOut(QWidget* window, const QString& names)
     {
         std::string places;
-        for (QWidget* a : window->findChildren<QWidget*>(QRegularExpression(names))) {
-            const QRect r = a->geometry();
-            places += a->objectName().toStdString() + QString(" %1,%2 %3x%4|").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
+        for (QWidget* control : window->findChildren<QWidget*>(QRegularExpression(names))) {
+            const QRect r = control->geometry();
+            places += control->objectName().toStdString() + QString(" %1,%2 %3x%4|").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).toStdString();
         }
         return places;
     }
@@ -313,7 +313,7 @@ TEST_F(WindowsTest, ThePreviewShowsTheDocumentAsItWouldBeGenerated)
     QImage page(pages->pageImage(0).size(), QImage::Format_RGB32);
     page.fill(Qt::white); // the page drawn on white; its lower half holds no frame
     QPainter(&page).drawImage(0, 0, pages->pageImage(0));
-    EXPECT_EQ(seen.copy(8, 8 + page.height() / 2, page.width(), page.height() / 2), page.copy(0, page.height() / 2, page.width(), page.height() / 2));
+    EXPECT_EQ(seen.copy(pages->pageRect(0).x(), pages->pageRect(0).y() + page.height() / 2, page.width(), page.height() / 2), page.copy(0, page.height() / 2, page.width(), page.height() / 2));
     EXPECT_EQ(seen.pixelColor(name.toAlignedRect().center().x(), name.toAlignedRect().top() - 2), QColor(0, 90, 200)) << "its field framed";
     QApplication::processEvents(); // the assistant activated
     EXPECT_EQ(QApplication::focusWidget(), w.SSData) << "the keys go to the cell, in its window";
