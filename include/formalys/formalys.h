@@ -67,7 +67,10 @@ FORMALYS_EXPORT int formalys_shpdf_set_thedata(FormalysSHPDF* object, const char
 FORMALYS_EXPORT int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
                                         FormalysHostCallback callback);
 /* CerfaAssistant: the assistant window, modally; returns once it has gone (generated, paused or
-   closed). */
+   closed). A document that cannot be written where the callback said keeps the window open
+   with a message; 1 when the user then closes it without a saved document (the reason in
+   formalys_last_error). A callback that answers with an empty or blank path cancels: nothing is
+   written, the window stays open. */
 FORMALYS_EXPORT int formalys_cerfa_assistant(FormalysSHPDF* object);
 /* CerfaQuit: closes the tray window, removing the tray icon for the rest of the process. Call it
    before unloading the library. */

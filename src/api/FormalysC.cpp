@@ -8,6 +8,7 @@
 #include "component/Warnings.h"
 #include "formalys/SHPDF.h"
 #include "formalys/formalys.h"
+#include "text/Letters.h"
 
 #include <cstdlib>
 #include <exception>
@@ -35,7 +36,7 @@ std::string describe(std::string reason, const std::vector<std::string>& warning
 {
     for (const std::string& warning : warnings) {
         if (reason.find(warning) == std::string::npos) { // said once
-            reason += (reason.empty() ? "" : " ; ") + warning;
+            reason += reason.empty() ? warning : " ; " + text::uncapitalized(warning);
         }
     }
     return reason;
@@ -90,7 +91,7 @@ template <typename Work> int onObject(FormalysSHPDF* object, Work&& work)
     return object == nullptr ? refuse("aucun objet Formalys") : guarded(std::forward<Work>(work));
 }
 
-std::string text(const char* value)
+std::string orEmpty(const char* value)
 {
     return value == nullptr ? std::string() : std::string(value);
 }
@@ -134,7 +135,7 @@ const char* formalys_shpdf_get_thedata(const FormalysSHPDF* object)
 int formalys_shpdf_set_thedata(FormalysSHPDF* object, const char* value)
 {
     return onObject(object, [&] {
-        object->object.setTheData(text(value));
+        object->object.setTheData(orEmpty(value));
         return std::string();
     });
 }
@@ -143,7 +144,7 @@ int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
                         FormalysHostCallback callback)
 {
     return onObject(object, [&] {
-        object->object.CerfaInit(text(apath), alone,
+        object->object.CerfaInit(orEmpty(apath), alone,
                                  callback == nullptr ? HostCallback() : HostCallback(callback));
         return std::string();
     });
@@ -151,7 +152,7 @@ int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
 
 int formalys_cerfa_assistant(FormalysSHPDF* object)
 {
-    return onObject(object, [] { return noWindow(operations::showAssistant(true)); });
+    return onObject(object, [] { return operations::showAssistant(true); });
 }
 
 int formalys_cerfa_quit(FormalysSHPDF* object)
@@ -164,7 +165,7 @@ int formalys_cerfa_quit(FormalysSHPDF* object)
 
 int formalys_cerfa_menu_patient(FormalysSHPDF* object)
 {
-    return onObject(object, [] { return noWindow(operations::showAssistant(false)); });
+    return onObject(object, [] { return operations::showAssistant(false); });
 }
 
 int formalys_cerfa_about(FormalysSHPDF* object)
@@ -190,10 +191,10 @@ int formalys_cerfa_2035(FormalysSHPDF* object)
 
 int formalys_generate(const char* dir, const char* form, const char* sheet, const char* out)
 {
-    const std::int16_t index = assistant::formIndex(text(form));
+    const std::int16_t index = assistant::formIndex(orEmpty(form));
     if (index < 0) {
         lastError = form == nullptr ? "aucun formulaire n'est donné"
-                                    : "« " + text(form) + " » n'est pas un formulaire";
+                                    : "« " + orEmpty(form) + " » n'est pas un formulaire";
         lastError += " : MT, DEPAT, PIRES ou DSI sont attendus";
         return badArguments;
     }

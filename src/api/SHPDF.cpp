@@ -7,9 +7,16 @@
 
 namespace formalys {
 
-bool operations::showAssistant(bool modal)
+std::string operations::showAssistant(bool modal)
 {
-    return ComponentState::instance().windows->showAssistant(modal);
+    if (!ComponentState::instance().windows->showAssistant(modal)) {
+        return "la fenêtre n'a pas pu s'ouvrir";
+    }
+    if (modal && !assistant::assistantWindow().unsavedDocument().empty()) {
+        return "la fenêtre a été fermée sans que le document soit enregistré : " +
+               assistant::assistantWindow().unsavedDocument();
+    }
+    return {};
 }
 
 bool operations::showAbout(SHPDF& object)

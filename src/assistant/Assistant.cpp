@@ -10,7 +10,6 @@
 #include "assistant/FillProcedure.h"
 #include "text/Letters.h"
 
-#include <cctype>
 
 namespace formalys::assistant {
 
@@ -99,6 +98,7 @@ void Assistant::openWithoutResuming()
 void Assistant::Load()
 {
     buildControls();
+    unsavedDocument_.clear();
     ComponentState& state = ComponentState::instance();
 
     if (state.pauseFlag == flagTrue) {
@@ -196,14 +196,16 @@ void Assistant::DataToPdf()
 void Assistant::Command2_Click()
 {
     const GenerationResult result = generateDocument(*this);
-    if (isLoaded() && !result.failure.empty()) {
-        // Stopped before saving: the window stays open with the sheet as the user left it.
-        std::string message = result.failure;
-        message.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(message.front())));
-        ComponentState::instance().messageBox->show(
-            message + ". La fenêtre reste ouverte : rien de ce qui a été saisi n'est perdu.",
-            "Formalys", MessageBoxPort::Icon::Critical);
+    if (result.saved || result.cancelled) {
+        unsavedDocument_.clear();
+        return;
     }
+    // Not saved: the window stays open with the sheet as the user left it.
+    unsavedDocument_ = result.failure;
+    ComponentState::instance().messageBox->show(
+        text::capitalized(result.failure) +
+            ". La fenêtre reste ouverte : rien de ce qui a été saisi n'est perdu.",
+        "Formalys", MessageBoxPort::Icon::Critical);
 }
 
 void Assistant::Command4_Click()
@@ -231,6 +233,7 @@ void Assistant::Command4_Click()
         return;
     }
     state.pauseFlag = flagTrue;
+    unsavedDocument_.clear();
     if (state.tray.shouldTellNoNotificationArea()) {
         state.messageBox->show("La saisie est en pause. Ce bureau n'affiche pas d'icône dans la zone "
                                "de notification : pour reprendre la saisie, rouvrez l'assistant pour ce "

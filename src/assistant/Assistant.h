@@ -72,8 +72,15 @@ public:
     // The grid merge of the window's grids.
     void DataToPdf();
 
-    // Generation ("&Générer le document Cerfa et Quitter"): ends with the window unloaded.
+    // Generation ("&Générer le document Cerfa et Quitter"): ends with the window unloaded once the
+    // document is saved. When it could not be saved, the user is told why and the window stays
+    // open with the sheet; a host that cancelled is not a failure and nothing is said.
     void Command2_Click();
+
+    // Why the document of the last generation was not saved, until a later generation saves one
+    // or the work is paused: what a host that waited for the window hears when the user closed it
+    // after that. Empty otherwise; each Load starts afresh.
+    const std::string& unsavedDocument() const { return unsavedDocument_; }
 
     // Pause: keeps the sheet in the patient's pause file and closes the window. When the pause
     // file cannot be written (a patient number that cannot name a file, a full disk), the user is
@@ -92,6 +99,7 @@ private:
     std::unique_ptr<Controls> controls_;
     std::string patientNumber_;
     bool userEdits_ = false;
+    std::string unsavedDocument_;
 };
 
 // The one assistant window of the component, created (not loaded) on first use; it lives as long

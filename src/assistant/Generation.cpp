@@ -167,14 +167,20 @@ GenerationResult generateDocument(Assistant& window, const std::optional<std::st
             failure = std::move(answer.failure);
             return stopped(outputPath);
         }
+        if (text::strip(answer.path).empty()) {
+            GenerationResult cancelled{outputPath, false, {}};
+            cancelled.cancelled = true;
+            return cancelled;
+        }
         outputPath = std::move(answer.path);
     }
-    const bool saved = document.SaveDocument(outputPath);
+    if (auto unsaved = document.saveDocumentOrExplain(outputPath)) {
+        return {outputPath, false, std::move(*unsaved)};
+    }
 
     // 11. The window closes.
     window.Unload();
-    return {outputPath, saved, saved ? std::string() : "le document « " + outputPath +
-                                                           " » n'a pas pu être écrit"};
+    return {outputPath, true, {}};
 }
 
 } // namespace formalys::assistant

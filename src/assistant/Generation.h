@@ -20,12 +20,16 @@ struct GenerationResult
 {
     std::string outputPath;
     bool saved = false;
-    std::string failure; // why nothing was saved, in French; empty when saved
+    std::string failure; // why nothing was saved, in French; empty when saved or cancelled
+    bool cancelled = false; // the host answered with an empty name: it wants no document now
 };
 
-// Generation as the button runs it. When the exchange file cannot be written before the host is
-// asked for a path, generation stops there: nothing is saved, the window stays loaded with its
-// sheet, and `failure` says why.
+// Generation as the button runs it. The window closes once the document is saved, and only then:
+// when the exchange file cannot be written before the host is asked for a path, or the document
+// cannot be written where the host said (a folder that does not exist, a read-only medium, a full
+// disk, a file held open), nothing is saved, the window stays loaded with its sheet as the user
+// left it, and `failure` says why, naming the path. A host that answers with an empty or blank
+// name cancels: nothing is written and the window stays loaded, without a failure.
 // With `namedPath`, the caller acts as the host that already knows where the document goes: it is
 // written into RESULTAT/FICHIER as the host's answer and the document saved there, without
 // calling anyone (the batch road, whose caller is the host).

@@ -275,14 +275,20 @@ void PdfDocument::SetFieldValue(const std::string& name, const std::string& valu
 
 bool PdfDocument::SaveDocument(const std::string& path)
 {
+    std::optional<std::string> failure = saveDocumentOrExplain(path);
+    if (failure) {
+        reportWarning(text::capitalized(*failure) + ".");
+    }
+    return !failure;
+}
+
+std::optional<std::string> PdfDocument::saveDocumentOrExplain(const std::string& path)
+{
     if (!isLoaded()) {
-        reportWarning("Aucun document PDF n'est chargé : rien n'est enregistré sous " +
-                      quoted(path) + ".");
-        return false;
+        return "aucun document PDF n'est chargé : rien n'est enregistré sous " + quoted(path);
     }
     if (path.empty()) {
-        reportWarning("Le document PDF n'est pas enregistré : aucun nom de fichier n'est donné.");
-        return false;
+        return std::string("le document PDF n'est pas enregistré : aucun nom de fichier n'est donné");
     }
     try {
         impl_->writeDueAppearances();
@@ -291,18 +297,16 @@ bool PdfDocument::SaveDocument(const std::string& path)
             impl_->reusable = false;
         }
         reportRepairs(impl_->pdf(), "à l'enregistrement");
-        return true;
+        return std::nullopt;
     } catch (const files::WriteError& e) {
         impl_->reusable = false;
-        reportWarning("Le document PDF n'est pas enregistré sous " + quoted(path) + " : " +
-                          files::frenchWriteError(e.errorNumber, path) + ".",
-                      e.what());
-        return false;
+        reportDetail(e.what());
+        return "le document PDF n'est pas enregistré sous " + quoted(path) + " : " +
+               files::frenchWriteError(e.errorNumber, path);
     } catch (const std::exception& e) {
         impl_->reusable = false;
-        reportWarning("Le document PDF ne peut pas être enregistré sous " + quoted(path) + ".",
-                      e.what());
-        return false;
+        reportDetail(e.what());
+        return "le document PDF ne peut pas être enregistré sous " + quoted(path);
     }
 }
 

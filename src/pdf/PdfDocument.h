@@ -73,6 +73,11 @@ public:
     // document is loaded. Returns whether the file was written.
     bool SaveDocument(const std::string& path);
 
+    // SaveDocument for a caller that tells the user itself: why the document could not be
+    // written, in French, naming the path (nothing once written). The reason is not recorded as a
+    // warning; the library's own words still are, as a developers' detail.
+    std::optional<std::string> saveDocumentOrExplain(const std::string& path);
+
     // Loads, in place of the loaded document, a copy of the file `other` loaded: the same bytes
     // (not the file on disk now), parsed anew, with none of `other`'s changes. `other` is not
     // touched. Returns whether a document is loaded.

@@ -39,6 +39,38 @@ char32_t toUpper(char32_t c)
     return upper;
 }
 
+std::string capitalized(std::string_view utf8)
+{
+    std::size_t pos = 0;
+    const char32_t first = utf8.empty() ? replacementCharacter : decodeNext(utf8, pos);
+    if (first == replacementCharacter) {
+        return std::string(utf8);
+    }
+    std::string out;
+    appendUtf8(out, toUpper(first));
+    out.append(utf8.substr(pos));
+    return out;
+}
+
+std::string uncapitalized(std::string_view utf8)
+{
+    const auto toLower = [](char32_t c) {
+        return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), unicodeLocale()));
+    };
+    std::size_t pos = 0;
+    const char32_t first = utf8.empty() ? replacementCharacter : decodeNext(utf8, pos);
+    std::size_t next = pos;
+    const char32_t second = pos < utf8.size() ? decodeNext(utf8, next) : U' ';
+    const bool capitalsWord = toLower(second) != second; // "MT", "PIRES": a name stays as it is
+    if (first == replacementCharacter || capitalsWord) {
+        return std::string(utf8);
+    }
+    std::string out;
+    appendUtf8(out, toLower(first));
+    out.append(utf8.substr(pos));
+    return out;
+}
+
 std::string toUpper(std::string_view utf8)
 {
     std::string out;

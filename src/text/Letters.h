@@ -14,6 +14,13 @@ char32_t toUpper(char32_t c);
 // The whole text in capitals ("in capitals" on the forms).
 std::string toUpper(std::string_view utf8);
 
+// The text as a sentence begins: its first character in capitals ("le dossier" → "Le dossier").
+std::string capitalized(std::string_view utf8);
+
+// The text as it goes on after a semicolon: its first letter in small letters ("Aucun écran" →
+// "aucun écran"), unless it begins a word in capitals ("MT").
+std::string uncapitalized(std::string_view utf8);
+
 // Names compared regardless of letter case, accented letters too (é matches É).
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 

@@ -208,6 +208,20 @@ TEST_F(SHPDFTest, TheComponentDirectoryIsNeverASystemDirectory)
     ::unsetenv("XDG_DATA_HOME");
 }
 
+// Windows whose user chooses DSI, generates and then closes the window.
+class GeneratingWindows final : public WindowPort
+{
+public:
+    bool showAssistant(bool) override
+    {
+        assistant::assistantWindow().Combo1().select(3);
+        assistant::assistantWindow().Command2_Click();
+        assistant::assistantWindow().Unload();
+        return true;
+    }
+    bool processEvents(int) override { return true; }
+};
+
 class FormalysCTest : public AppFixture
 {
 protected:
@@ -246,8 +260,8 @@ TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
     // The core alone, as the tests link it: no window library, so no window opens.
     const std::tuple<Call, int, std::string> rows[] = { // call, code, reason
         {formalys_cerfa_test, 0, ""},
-        {formalys_cerfa_assistant, 1, "la fenêtre n'a pas pu s'ouvrir ; La bibliothèque des fenêtres n'est pas chargée : l'assistant ne peut pas s'ouvrir."},
-        {formalys_cerfa_about, 1, "la fenêtre n'a pas pu s'ouvrir ; La bibliothèque des fenêtres n'est pas chargée : la fenêtre « A propos de Formalys » ne peut pas s'ouvrir."},
+        {formalys_cerfa_assistant, 1, "la fenêtre n'a pas pu s'ouvrir ; la bibliothèque des fenêtres n'est pas chargée : l'assistant ne peut pas s'ouvrir."},
+        {formalys_cerfa_about, 1, "la fenêtre n'a pas pu s'ouvrir ; la bibliothèque des fenêtres n'est pas chargée : la fenêtre « A propos de Formalys » ne peut pas s'ouvrir."},
         {[](FormalysSHPDF*) { return formalys_process_events(10); }, 1, "aucune fenêtre à servir"},
         {[](FormalysSHPDF*) { return formalys_generate(nullptr, "mt", nullptr, nullptr); }, 2, "« mt » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI sont attendus"},
         {[](FormalysSHPDF*) { return formalys_generate(nullptr, "DSI", "/absente.cil", nullptr); }, 1, "la feuille corrigée /absente.cil est refusée ; aucun document n'est produit ; "},
@@ -282,6 +296,11 @@ TEST_F(FormalysCTest, GenerationAndForm2035WriteTheirDocuments)
     EXPECT_EQ(formalys_generate(dir.path().c_str(), "PIRES", nullptr, dir.file("p.pdf").c_str()), 1);
     EXPECT_STREQ(formalys_last_error(), "Le fichier <PIRES> de référence est introuvable !");
     EXPECT_TRUE(messages->shown.empty()) << "a batch never waits for a click";
+    named = dir.file("absent/x.pdf");
+    state().windows = std::make_shared<GeneratingWindows>();
+    EXPECT_EQ(formalys_cerfa_menu_patient(object), 0) << "a modeless window has not been closed yet";
+    EXPECT_EQ(formalys_cerfa_assistant(object), 1);
+    EXPECT_THAT(formalys_last_error(), ::testing::StartsWith("la fenêtre a été fermée sans que le document soit enregistré : le document PDF n'est pas enregistré sous « " + named + " » : le dossier"));
 
     const fs::path before = fs::current_path();
     fs::current_path(dir.path());

@@ -180,7 +180,8 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
                                     : "le numéro de patient « " + stripped + " » ne peut pas servir de nom de fichier") +
                   ". La fenêtre reste ouverte.");
         window().Unload();
-        window().Command2_Click();
+        window().Command2_Click(); // loads the window again, with no form: nothing saved, it stays
+        window().Unload();
         EXPECT_EQ(files(), before) << number;
     }
     EXPECT_EQ(pauseFilePath(" DUPONT-é "), dir.file("app/DUPONT-é.ss"));

@@ -466,18 +466,40 @@ TEST_F(WindowsTest, TheAssistantVerbSaysWhatBecameOfTheWork)
     const std::string home = std::getenv("HOME");
     ::setenv("HOME", work.path().c_str(), 1); // no Documents folder there: the home folder
     std::string labels;
+    bool stayed = false;
     QTimer::singleShot(0, [&] {
         whenModal([&](QWidget* dialog) {
             labels = dialog->windowTitle().toStdString();
             for (const auto part : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType, QFileDialog::Accept, QFileDialog::Reject}) { labels += "|" + qobject_cast<QFileDialog*>(dialog)->labelText(part).toStdString(); }
-            qobject_cast<QDialog*>(dialog)->reject(); // cancelled: the proposal stands
+            qobject_cast<QDialog*>(dialog)->reject(); // Annuler: back to the sheet, nothing written
         });
+        w.Command2->click();
+        stayed = w.isVisible() && !fs::exists(work.file("Déclaration Médecin Traitant Lefèvre Zoé.pdf"));
+        whenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); }); // the proposal
         w.Command2->click();
     });
     std::ostringstream printed, errors;
     EXPECT_EQ(cli::runAssistant({dir.path(), true, std::nullopt}, printed, errors), 0) << errors.str();
+    EXPECT_TRUE(stayed);
     EXPECT_EQ(printed.str(), work.file("Déclaration Médecin Traitant Lefèvre Zoé.pdf") + "\n");
     EXPECT_EQ(labels, "Enregistrer le document Cerfa|Dossier :|Nom du fichier :|Type :|&Enregistrer|&Annuler");
+
+    // A folder that does not exist: the user is told, the sheet stays; closing it then fails.
+    std::string told;
+    QTimer::singleShot(0, [&] {
+        w.Combo1->setCurrentIndex(0);
+        emit w.Combo1->activated(0);
+        whenModal([&](QWidget* box) { told = qobject_cast<QMessageBox*>(box)->text().toStdString(); qobject_cast<QDialog*>(box)->accept(); });
+        w.Command2->click();
+        stayed = w.isVisible();
+        w.done(QDialog::Rejected);
+    });
+    std::ostringstream none, failed;
+    EXPECT_EQ(cli::runAssistant({dir.path(), true, dir.file("absent/x.pdf")}, none, failed), 1);
+    EXPECT_TRUE(stayed);
+    const std::string why = "le document PDF n'est pas enregistré sous « " + dir.file("absent/x.pdf") + " » : le dossier « " + dir.file("absent") + " » n'existe pas";
+    EXPECT_EQ(told, "L" + why.substr(1) + ". La fenêtre reste ouverte : rien de ce qui a été saisi n'est perdu.");
+    EXPECT_EQ(failed.str(), "formalys : fenêtre fermée sans document : " + why + ".\n");
     ::setenv("HOME", home.c_str(), 1);
 }
 

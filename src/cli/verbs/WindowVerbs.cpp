@@ -1,5 +1,6 @@
 #include "cli/verbs/WindowVerbs.h"
 
+#include "assistant/Assistant.h"
 #include "cli/ExitCode.h"
 #include "cli/Warnings.h"
 #include "component/ComponentState.h"
@@ -31,7 +32,7 @@ std::string stripped(const std::string& value)
 }
 
 // Asks where to save the document, proposing "<form title> <patient name>.pdf" in the user's
-// documents folder. Cancelling keeps the proposed path: the document is never lost.
+// documents folder. Cancelling answers with the empty path: the assistant goes back to its sheet.
 std::string askForPath()
 {
     std::string name = stripped(ReadExchange("RESULTAT", "TITRE", "")) + " " +
@@ -64,7 +65,7 @@ std::string askForPath()
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         return dialog.selectedFiles().front().toStdString();
     }
-    return proposed.toStdString();
+    return {};
 }
 
 } // namespace
@@ -105,13 +106,14 @@ int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostrea
                "ce patient.\n";
         return exitSuccess;
     }
-    if (named.empty()) {
+    if (const std::string& unsaved = assistant::assistantWindow().unsavedDocument();
+        !unsaved.empty()) {
+        printFailure(err, "fenêtre fermée sans document : " + unsaved);
+        return exitFailed;
+    }
+    if (named.empty() || !std::filesystem::is_regular_file(named)) {
         out << "Fenêtre fermée sans générer de document.\n";
         return exitSuccess;
-    }
-    if (!std::filesystem::is_regular_file(named)) {
-        err << "formalys : le document " << named << " n'a pas pu être écrit.\n";
-        return exitFailed;
     }
     out << named << '\n';
     return exitSuccess;
