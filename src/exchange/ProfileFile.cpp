@@ -15,9 +15,15 @@ namespace formalys::exchange {
 
 namespace {
 
-bool endsWithLineBreak(const std::string& content)
+// Whether the last character is a line break; in a UTF-16 file a character takes two bytes, the
+// line break's zero byte last (little endian) or first (big endian).
+bool endsWithLineBreak(std::string_view content)
 {
-    return !content.empty() && (content.back() == '\n' || content.back() == '\r');
+    const auto isBreak = [](char c) { return c == '\n' || c == '\r'; };
+    if (content.starts_with("\xFF\xFE") && content.ends_with(std::string_view("\0", 1))) {
+        return content.size() >= 4 && isBreak(content[content.size() - 2]);
+    }
+    return !content.empty() && isBreak(content.back());
 }
 
 // How long a file must have been left alone before a last line without a line break is trusted.
@@ -58,7 +64,7 @@ void warnIfNotText(const std::string& path, std::string_view content)
     if (!ProfileText::isText(content)) {
         reportWarning("le fichier d'échange « " + path +
                       " » n'est pas un fichier texte : ses valeurs sont lues telles quelles, et "
-                      "rien n'y est écrit");
+                      "rien n'y est écrit (enregistrez-le en UTF-8, en ANSI ou en Unicode)");
     }
 }
 

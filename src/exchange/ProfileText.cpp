@@ -1,6 +1,7 @@
 #include "exchange/ProfileText.h"
 
 #include "text/Letters.h"
+#include "text/Utf16.h"
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
 
@@ -30,8 +31,17 @@ bool holdsLineBreak(std::string_view s)
     return s.find_first_of("\r\n") != std::string_view::npos;
 }
 
+constexpr std::string_view littleEndianMark = "\xFF\xFE";
+constexpr std::string_view bigEndianMark = "\xFE\xFF";
+
 FileEncoding detectEncoding(std::string_view bytes)
 {
+    if (bytes.starts_with(littleEndianMark)) {
+        return FileEncoding::Utf16LittleEndian;
+    }
+    if (bytes.starts_with(bigEndianMark)) {
+        return FileEncoding::Utf16BigEndian;
+    }
     if (bytes.empty() || bytes.starts_with(byteOrderMark)) {
         return FileEncoding::Utf8WithBom;
     }
@@ -41,12 +51,42 @@ FileEncoding detectEncoding(std::string_view bytes)
     return FileEncoding::Windows1252;
 }
 
+bool isUtf16(FileEncoding encoding)
+{
+    return encoding == FileEncoding::Utf16LittleEndian || encoding == FileEncoding::Utf16BigEndian;
+}
+
+text::ByteOrder byteOrder(FileEncoding encoding)
+{
+    return encoding == FileEncoding::Utf16BigEndian ? text::ByteOrder::BigEndian
+                                                    : text::ByteOrder::LittleEndian;
+}
+
+// The UTF-8 form of a UTF-16 file, byte-order mark dropped.
+std::string utf16Content(std::string_view bytes, FileEncoding encoding)
+{
+    return text::utf16ToUtf8(bytes.substr(littleEndianMark.size()), byteOrder(encoding));
+}
+
 } // namespace
 
 ProfileText::ProfileText(std::string bytes) : bytes_(std::move(bytes))
 {
     encoding_ = detectEncoding(bytes_);
+    if (isUtf16(encoding_)) {
+        bytes_ = utf16Content(bytes_, encoding_);
+    }
     split();
+}
+
+std::string ProfileText::bytes() const
+{
+    if (!isUtf16(encoding_)) {
+        return bytes_;
+    }
+    const std::string_view mark =
+        encoding_ == FileEncoding::Utf16BigEndian ? bigEndianMark : littleEndianMark;
+    return std::string(mark) + text::utf8ToUtf16(bytes_, byteOrder(encoding_));
 }
 
 void ProfileText::split()
@@ -211,6 +251,9 @@ std::optional<std::string> ProfileText::value(std::string_view section, std::str
 
 bool ProfileText::isText(std::string_view bytes)
 {
+    if (const FileEncoding encoding = detectEncoding(bytes); isUtf16(encoding)) {
+        return utf16Content(bytes, encoding).find('\0') == std::string::npos;
+    }
     if (bytes.find('\0') != std::string_view::npos) {
         return false;
     }

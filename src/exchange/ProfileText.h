@@ -21,12 +21,16 @@
 namespace formalys::exchange {
 
 // How the bytes of a profile file are to be read. A file with a UTF-8 byte-order mark, or one that
-// is valid UTF-8 and holds multi-byte sequences, is UTF-8; anything else is Windows-1252.
+// is valid UTF-8 and holds multi-byte sequences, is UTF-8; one with a UTF-16 byte-order mark is
+// UTF-16 (Notepad's "Unicode", as the Windows profile functions read and write it); anything else
+// is Windows-1252.
 enum class FileEncoding
 {
     Windows1252,
     Utf8,
     Utf8WithBom,
+    Utf16LittleEndian,
+    Utf16BigEndian,
 };
 
 class ProfileText
@@ -37,7 +41,8 @@ public:
     explicit ProfileText(std::string bytes);
 
     FileEncoding encoding() const { return encoding_; }
-    const std::string& bytes() const { return bytes_; }
+    // The file's content as it is to be written: in the file's own encoding.
+    std::string bytes() const;
 
     // The value of `key` in `section` as UTF-8, trimmed and unquoted; nothing when the section or
     // the key is absent.
@@ -51,8 +56,9 @@ public:
     // "]").
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
-    // Whether `bytes` can be the text of a profile at all: no NUL byte, and either valid UTF-8 or
-    // free of the bytes Windows-1252 leaves undefined. Anything else is some other file.
+    // Whether `bytes` can be the text of a profile at all: UTF-16 with its byte-order mark, or no
+    // NUL byte and either valid UTF-8 or free of the bytes Windows-1252 leaves undefined, and in
+    // every case no NUL character. Anything else is some other file.
     static bool isText(std::string_view bytes);
 
     static bool isWritableSectionName(std::string_view section);
@@ -94,7 +100,7 @@ private:
     std::string indexKey(std::string_view section, std::string_view key, bool asInFile) const;
     void buildIndex() const;
 
-    std::string bytes_;
+    std::string bytes_; // UTF-16 files are held as UTF-8, without a byte-order mark
     FileEncoding encoding_ = FileEncoding::Windows1252;
     std::size_t contentStart_ = 0; // after the byte-order mark
     std::vector<Line> lines_;

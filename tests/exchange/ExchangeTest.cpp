@@ -72,6 +72,8 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"UTF-8 with mark", "\xEF\xBB\xBF[A]\nK=Zoë\n", "A", "K", "Zoë"},
         {"a mark then invalid UTF-8", "\xEF\xBB\xBF[A]\nK=a\xFF" "b\n", "A", "K", "a\uFFFDb"},
         {"an empty file", "", "A", "K", std::nullopt},
+        {"UTF-16 little endian", "\xFF\xFE[\0a\0]\0\r\0\n\0K\0=\0\xE9\0=\0\x3D\xD8\0\xDE\0\xD8"s, "A", "K", "é=😀\uFFFD"},
+        {"UTF-16 big endian, a last odd byte", "\xFE\xFF\0[\0A\0]\0\n\0K\0=\0\xE9\0"s, "A", "K", "é\uFFFD"},
     };
     for (const ReadCase& row : rows) {
         const ProfileText text(row.file);
@@ -111,6 +113,8 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
         {"names written stripped", "", " A ", "\tK ", "v", "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
         {"line breaks become blanks", "[A]\r\nK=1\r\n", "A", "K", "l1\r\nl2\nl3\0"s, "[A]\r\nK=l1  l2 l3 \r\n"},
         {"a Windows-1252 key name", "[A]\nK=\xE9\n", "A", "Clé", "v", "[A]\nK=\xE9\nCl\xE9=v\n"},
+        {"UTF-16 stays UTF-16", "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0x\0\r\0\n\0"s, "A", "K", "é😀", "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\xE9\0\x3D\xD8\0\xDE\r\0\n\0"s},
+        {"a UTF-16 mark alone", "\xFE\xFF", "A", "K", "v", "\xFE\xFF\0[\0A\0]\0\r\0\n\0K\0=\0v\0\r\0\n"s},
     };
     for (const WriteCase& row : rows) {
         ProfileText profile(row.before);
@@ -160,7 +164,7 @@ TEST_F(ExchangeTest, AFileThatIsNoTextIsReadAsItIsAndNeverWritten)
             EXPECT_EQ(exchangeText(), garbage);
             EXPECT_THAT(refused.value_or(""), HasSubstr("ce n'est pas un fichier texte"));
             EXPECT_THAT(takeWarnings(), ElementsAre("le fichier d'échange « " + state().exchangePath +
-                                                    " » n'est pas un fichier texte : ses valeurs sont lues telles quelles, et rien n'y est écrit"));
+                                                    " » n'est pas un fichier texte : ses valeurs sont lues telles quelles, et rien n'y est écrit (enregistrez-le en UTF-8, en ANSI ou en Unicode)"));
         }
     }
     EXPECT_EQ(GetCallbackPDF(), "") << "the host is not asked";
@@ -196,6 +200,11 @@ TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
         writeExchange("[S]\r\n" + line + "\r\n");
         EXPECT_EQ(ReadExchange("S", "K", defaultValue), expected) << line << " / " << defaultValue;
     }
+    writeExchange("\xFF\xFE[\0S\0]\0\n\0K\0=\0\xE9\0"s); // Notepad's "Unicode"
+    WriteExchange("S", "L", "à");
+    EXPECT_EQ(ReadExchange("S", "K", "") + ReadExchange("S", "L", ""), "éà");
+    EXPECT_EQ(exchangeText(), "\xFF\xFE[\0S\0]\0\n\0K\0=\0\xE9\0\n\0L\0=\0\xE0\0"s);
+    EXPECT_TRUE(takeWarnings().empty());
     writeExchange("");
     ASSERT_EQ(::unlink(dir.file("Formalys.ini").c_str()), 0);
     EXPECT_EQ(ReadExchange("PATIENT", "NUMPA", "0"), "0") << "no file";
