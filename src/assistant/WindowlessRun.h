@@ -13,8 +13,8 @@
 
 namespace formalys::assistant {
 
-// The position of a form in the form list from its short name (MT, DEPAT, PIRES, DSI); -1 when it
-// names none.
+// The position of a form in the form list from its short name (MT, DEPAT, PIRES, DSI) in any
+// letter case; -1 when it names none.
 std::int16_t formIndex(std::string_view form);
 
 struct WindowlessFill

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "assistant/FormTable.h"
+#include "assistant/WindowlessRun.h"
 #include "cli/ExitCode.h"
 #include "cli/HelpFormatter.h"
 #include "cli/Warnings.h"
@@ -58,14 +59,18 @@ std::string french(const CLI::ParseError& error, const std::string& verb)
     return "ligne de commande incorrecte";
 }
 
-// The form names, checked with a French message.
-CLI::Validator formName(const std::vector<std::string>& forms)
+// The form names, in any letter case, checked with a French message and spelt as the form list
+// spells them.
+CLI::Validator formName()
 {
     return CLI::Validator(
-        [forms](std::string& value) {
-            return std::find(forms.begin(), forms.end(), value) != forms.end()
-                       ? std::string()
-                       : "« " + value + " » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI";
+        [](std::string& value) {
+            const std::int16_t form = assistant::formIndex(value);
+            if (form < 0) {
+                return "« " + value + " » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI";
+            }
+            value = assistant::formTable[form].sourcePdf;
+            return std::string();
         },
         "");
 }
@@ -154,10 +159,6 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     gridVerb->add_option("--template", grid.templatePath,
                          "Modèle PDF dont les champs doivent exister");
     gridVerb->add_flag("--json", grid.json, "Sortie au format JSON");
-    std::vector<std::string> forms;
-    for (const auto& form : assistant::formTable) {
-        forms.emplace_back(form.sourcePdf);
-    }
     const std::string formHelp = "Formulaire : MT, DEPAT, PIRES ou DSI";
 
     FillOptions fill;
@@ -168,7 +169,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         ->check(existingDirectory())->required();
     fillVerb->add_option("--form", fill.form, formHelp)
         ->required()
-        ->check(formName(forms))
+        ->transform(formName())
         ->type_name("FORMULAIRE");
     fillVerb->add_option("--out", fill.output, "Document PDF à écrire")->required();
 
@@ -181,7 +182,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         ->check(existingDirectory())->required();
     sheetVerb->add_option("--form", sheet.form, formHelp)
         ->required()
-        ->check(formName(forms))
+        ->transform(formName())
         ->type_name("FORMULAIRE");
     sheetVerb->add_flag("--json", sheet.json,
                         "La feuille au format des fichiers de grille (modifiable, puis "
@@ -199,7 +200,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         ->required();
     generateVerb->add_option("--form", generate.form, formHelp)
         ->required()
-        ->check(formName(forms))
+        ->transform(formName())
         ->type_name("FORMULAIRE");
     auto* sheetOption = generateVerb->add_option(
         "--sheet", generateSheet, "Fichier de grille remplaçant la feuille (les corrections)");

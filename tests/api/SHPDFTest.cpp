@@ -263,7 +263,7 @@ TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
         {formalys_cerfa_assistant, 1, "la fenêtre n'a pas pu s'ouvrir ; la bibliothèque des fenêtres n'est pas chargée : l'assistant ne peut pas s'ouvrir."},
         {formalys_cerfa_about, 1, "la fenêtre n'a pas pu s'ouvrir ; la bibliothèque des fenêtres n'est pas chargée : la fenêtre « A propos de Formalys » ne peut pas s'ouvrir."},
         {[](FormalysSHPDF*) { return formalys_process_events(10); }, 1, "aucune fenêtre à servir"},
-        {[](FormalysSHPDF*) { return formalys_generate(nullptr, "mt", nullptr, nullptr); }, 2, "« mt » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI sont attendus"},
+        {[](FormalysSHPDF*) { return formalys_generate(nullptr, "M T", nullptr, nullptr); }, 2, "« M T » n'est pas un formulaire : MT, DEPAT, PIRES ou DSI sont attendus"},
         {[](FormalysSHPDF*) { return formalys_generate(nullptr, "DSI", "/absente.cil", nullptr); }, 1, "la feuille corrigée /absente.cil est refusée ; aucun document n'est produit ; "},
         {formalys_cerfa_quit, 0, ""}};
     for (const auto& [call, code, reason] : rows) {

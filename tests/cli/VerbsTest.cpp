@@ -83,6 +83,8 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     const Outcome refused = run({"generate", "--dir", "DIR", "--form", "DSI", "--sheet", work.file("tronquée.ss")});
     EXPECT_EQ(refused.code, cli::exitFailed);
     EXPECT_THAT(refused.err, ::testing::EndsWith("tronquée.ss est refusée ; aucun document n'est produit.\n")) << "a sentence ends";
+    const Outcome misfit = run({"generate", "--dir", "DIR", "--form", "dsi", "--sheet", work.file("corrigée.ss"), "--out", work.file("d.pdf")});
+    EXPECT_THAT(misfit.err, HasSubstr("refusée : elle est faite pour le formulaire « MT », pas pour « DSI » ; aucun")) << "any letter case";
     fs::remove(dir.file("DSI.pdf"));
     const Outcome missing = run({"fill", "--dir", "DIR", "--form", "DSI", "--out", work.file("d.pdf")});
     EXPECT_EQ(missing.code, cli::exitFailed);
