@@ -19,7 +19,8 @@ std::string showAssistant(bool modal);
 // False when it could not be shown.
 bool showAbout(SHPDF& object);
 
-// Form 2035 (Cerfa2035) into 2035Ok.pdf in the current directory; false when nothing was written.
-bool fill2035();
+// Form 2035 (Cerfa2035) into 2035Ok.pdf in the current directory; why nothing was written, in
+// French, or the empty text.
+std::string fill2035();
 
 } // namespace formalys::operations

@@ -28,10 +28,11 @@ bool operations::showAbout(SHPDF& object)
     return true;
 }
 
-bool operations::fill2035()
+std::string operations::fill2035()
 {
-    return forms::fillForm2035(
-        []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
+    return forms::fillForm2035([]() -> pdf::PdfDocument& {
+               return assistant::assistantWindow().PDFDocument1();
+           }).value_or("");
 }
 
 void SHPDF::CerfaInit(const std::string& APath, std::int16_t Alone, HostCallback ACallBack)

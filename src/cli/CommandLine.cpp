@@ -104,12 +104,32 @@ int handOverToWindowsProgram(const char* const* argv, std::ostream& err)
     return exitFailed;
 }
 
+const std::string directoryNote =
+    "DIR est le dossier de l'application : le fichier d'échange Formalys.ini, les modèles "
+    "(MT.pdf, …) et les grilles (MT.cil, …).";
+const std::string documentPathNote =
+    "Le chemin d'un document généré : quand Formalys a fini de remplir un document, il "
+    "demande à l'application hôte où l'enregistrer, et celle-ci écrit le chemin dans "
+    "Formalys.ini. Avec --out, la commande joue ce rôle. Sans lui, le document est « test.pdf » "
+    "dans le dossier de Formalys (celui du programme, ou ~/.local/share/formalys quand ce "
+    "dossier est un dossier du système).";
+
 CLI::App* addVerb(CLI::App& app, const std::string& name, const std::string& description)
 {
     auto* verb = app.add_subcommand(name, description);
     verb->set_help_flag("-h,--help", "Affiche cette aide");
     verb->group("Verbes ");
+    verb->footer(""); // what the program's help says of DIR and --out is not every verb's
     return verb;
+}
+
+// The verb's --dir, the application directory, with what DIR means at the end of its help.
+void addDirectoryOption(CLI::App* verb, std::string& directory)
+{
+    verb->add_option("--dir", directory, "Dossier de l'application")
+        ->check(existingDirectory())
+        ->required();
+    verb->footer(directoryNote);
 }
 
 } // namespace
@@ -128,23 +148,14 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                  "Affiche aussi les détails techniques (en anglais) derrière chaque message");
     app.require_subcommand(1);
     app.fallthrough(); // --verbose after the verb too
-    app.footer(
-        "DIR est le dossier de l'application : le fichier d'échange Formalys.ini, les modèles "
-        "(MT.pdf, …) et les grilles (MT.cil, …).\n"
-        "Le chemin d'un document généré : quand Formalys a fini de remplir un document, il "
-        "demande à l'application hôte où l'enregistrer, et celle-ci écrit le chemin dans "
-        "Formalys.ini. Avec --out, la commande joue ce rôle. Sans lui, le document est « test.pdf » "
-        "dans le dossier de Formalys (celui du programme, ou ~/.local/share/formalys quand ce "
-        "dossier est un dossier du système).");
+    app.footer(directoryNote + "\n" + documentPathNote);
 
     ExchangeOptions exchange;
     std::string written;
     auto* exchangeVerb =
         addVerb(app, "exchange",
                 "Lit (ou écrit) une valeur du fichier d'échange Formalys.ini d'un dossier");
-    exchangeVerb->add_option("--dir", exchange.directory, "Dossier de l'application")
-        ->check(existingDirectory())
-        ->required();
+    addDirectoryOption(exchangeVerb, exchange.directory);
     exchangeVerb->add_option("section", exchange.section, "Section, par exemple PATIENT")
         ->required();
     exchangeVerb->add_option("clé", exchange.key, "Clé, par exemple NOM")->required();
@@ -165,8 +176,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     auto* fillVerb = addVerb(app, "fill",
                              "Remplit un formulaire comme l'assistant (modèle, fichier d'échange, "
                              "grille) et enregistre le document tel que le remplissage le laisse");
-    fillVerb->add_option("--dir", fill.directory, "Dossier de l'application")
-        ->check(existingDirectory())->required();
+    addDirectoryOption(fillVerb, fill.directory);
     fillVerb->add_option("--form", fill.form, formHelp)
         ->required()
         ->transform(formName())
@@ -178,8 +188,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         addVerb(app, "sheet",
                 "Remplit un formulaire et affiche la feuille que l'utilisateur verrait "
                 "dans l'assistant");
-    sheetVerb->add_option("--dir", sheet.directory, "Dossier de l'application")
-        ->check(existingDirectory())->required();
+    addDirectoryOption(sheetVerb, sheet.directory);
     sheetVerb->add_option("--form", sheet.form, formHelp)
         ->required()
         ->transform(formName())
@@ -195,9 +204,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         app, "generate",
         "Remplit un formulaire, applique éventuellement une feuille corrigée, puis génère le "
         "document comme le bouton « Générer le document Cerfa et Quitter »");
-    generateVerb->add_option("--dir", generate.directory, "Dossier de l'application")
-        ->check(existingDirectory())
-        ->required();
+    addDirectoryOption(generateVerb, generate.directory);
     generateVerb->add_option("--form", generate.form, formHelp)
         ->required()
         ->transform(formName())
@@ -208,14 +215,14 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
         "--out", generateOutput,
         "Chemin du document, donné comme le ferait l'application hôte ; sans lui, « test.pdf » "
         "dans le dossier de Formalys");
+    generateVerb->footer(directoryNote + "\n" + documentPathNote);
 
     std::string form2035Directory;
     auto* form2035Verb = addVerb(app, "2035",
                                  "Remplit le formulaire 2035 depuis la section [2035] du fichier "
                                  "d'échange ; le document est « 2035Ok.pdf » dans le dossier "
                                  "courant");
-    form2035Verb->add_option("--dir", form2035Directory, "Dossier de l'application")
-        ->check(existingDirectory())->required();
+    addDirectoryOption(form2035Verb, form2035Directory);
 
     std::string fieldsPath;
     bool fieldsJson = false;
@@ -230,9 +237,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                                   "Ouvre l'assistant sur un dossier comme le ferait "
                                   "l'application hôte, puis affiche le chemin du "
                                   "document généré ou indique que la saisie est en pause");
-    assistantVerb->add_option("--dir", assistant.directory, "Dossier de l'application")
-        ->check(existingDirectory())
-        ->required();
+    addDirectoryOption(assistantVerb, assistant.directory);
     assistantVerb->add_flag(
         "--modeless", assistant.modeless,
         "Ouvre la fenêtre sans attendre (CerfaMenuPatient), puis attend sa fermeture");
@@ -244,8 +249,7 @@ int run(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
     auto* aboutVerb = addVerb(app, "about",
                               "Ouvre la fenêtre « A propos de Formalys » comme le ferait "
                               "l'application hôte (CerfaAbout)");
-    aboutVerb->add_option("--dir", aboutDirectory, "Dossier de l'application")
-        ->check(existingDirectory())->required();
+    addDirectoryOption(aboutVerb, aboutDirectory);
 
     try {
         app.parse(argc, argv);

@@ -86,17 +86,17 @@ void printSheetTable(const std::string& title, const Sheet& sheet, std::ostream&
         << counted(static_cast<std::int64_t>(rows.size()), "cellule") << " non vide"
         << (rows.size() > 1 ? "s" : "") << ".\n\n";
 
-    // Long texts are not cut: they push their binding to the right instead.
+    // Long texts are not cut: they push their binding to the right instead, two blanks after them.
     constexpr std::size_t widestTextColumn = 40;
     std::size_t textWidth = std::string("texte").size();
     for (const Row& row : rows) {
         textWidth = std::max(textWidth, std::min(widestTextColumn, text::characterCount(row.text)));
     }
     out << padded("colonne", 9) << padded("ligne", 7) << padded("type", 15)
-        << padded("texte", textWidth + 2) << "liaison\n";
+        << padded("texte", textWidth) << "  liaison\n";
     for (const Row& row : rows) {
         std::string line = padded(row.column, 9) + padded(row.row, 7) + padded(row.type, 15) +
-                           padded(row.text, textWidth + 2) + row.binding;
+                           padded(row.text, textWidth) + "  " + row.binding;
         line.erase(line.find_last_not_of(' ') + 1);
         out << line << '\n';
     }

@@ -17,4 +17,8 @@ void setVerbose(bool verbose);
 // Prints "formalys : <reason>" on `err`, ended by a full stop unless it already ends a sentence.
 void printFailure(std::ostream& err, const std::string& reason);
 
+// For a step whose last warning says why it failed (a document that cannot be read): the warnings
+// before it as printWarnings does, then that one as the failure; `fallback` when there is none.
+void printFailureFromWarnings(std::ostream& err, const std::string& fallback);
+
 } // namespace formalys::cli

@@ -7,15 +7,17 @@
 
 namespace formalys::forms {
 
-bool fillForm2035(const std::function<pdf::PdfDocument&()>& assistantDocument)
+std::optional<std::string> fillForm2035(const std::function<pdf::PdfDocument&()>& assistantDocument)
 {
     const std::string templatePath = applicationFile("2035.pdf");
     if (!files::isRegularFile(templatePath)) {
-        showMissingTemplate("2035.pdf");
-        return false;
+        return showMissingTemplate("2035.pdf");
     }
     pdf::PdfDocument& document = assistantDocument();
-    document.LoadDocument(templatePath);
+    if (!document.LoadDocument(templatePath)) {
+        return "le modèle « " + templatePath + " » ne peut pas servir : le formulaire 2035 n'est pas "
+               "rempli";
+    }
     const std::int32_t count = walkedFieldCount(document, templatePath);
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string name(text::strip(document.FieldName(i)));
@@ -26,7 +28,7 @@ bool fillForm2035(const std::function<pdf::PdfDocument&()>& assistantDocument)
     }
     document.setProperty245(false);
     document.setProperty237(true);
-    return document.SaveDocument("2035Ok.pdf");
+    return document.saveDocumentOrExplain("2035Ok.pdf");
 }
 
 } // namespace formalys::forms

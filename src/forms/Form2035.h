@@ -8,13 +8,16 @@
 #include "pdf/PdfDocument.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 
 namespace formalys::forms {
 
 // Fills form 2035 in the document `document()` gives: the assistant's document, which the
 // component uses for it and which is only asked for once the template is known to be there (using
-// it loads the assistant). Returns whether "2035Ok.pdf" was written (for the command line; SHPDF
-// ignores it).
-bool fillForm2035(const std::function<pdf::PdfDocument&()>& document);
+// it loads the assistant). Returns why "2035Ok.pdf" was not written, in French: a missing template
+// (also shown), a template that cannot be read (the warning says why), or the write itself;
+// nothing once written. The command line and the C interface tell it; SHPDF does not.
+std::optional<std::string> fillForm2035(const std::function<pdf::PdfDocument&()>& document);
 
 } // namespace formalys::forms

@@ -11,11 +11,12 @@ std::string applicationFile(const std::string& name)
     return files::findInDirectory(ComponentState::instance().applicationDirectory, name);
 }
 
-void showMissingTemplate(const std::string& name)
+std::string showMissingTemplate(const std::string& name)
 {
-    ComponentState::instance().messageBox->show(
-        "Le fichier <" + name + "> de référence est introuvable !", "Pb d'installation",
-        MessageBoxPort::Icon::Critical);
+    std::string text = "Le fichier <" + name + "> de référence est introuvable !";
+    ComponentState::instance().messageBox->show(text, "Pb d'installation",
+                                                MessageBoxPort::Icon::Critical);
+    return text;
 }
 
 std::int32_t walkedFieldCount(const pdf::PdfDocument& document, const std::string& templatePath)

@@ -17,8 +17,9 @@ inline constexpr std::int32_t mostFieldsWalked = 32767;
 // case.
 std::string applicationFile(const std::string& name);
 
-// Shows "Le fichier <name> de référence est introuvable !" under "Pb d'installation", stop icon.
-void showMissingTemplate(const std::string& name);
+// Shows "Le fichier <name> de référence est introuvable !" under "Pb d'installation", stop icon;
+// returns the text shown.
+std::string showMissingTemplate(const std::string& name);
 
 // How many fields of the loaded document a walk visits: all of them, or the first
 // mostFieldsWalked, in which case a warning names the template and says so.

@@ -36,8 +36,10 @@ void speakFrench(QCoreApplication& application)
             reportDetail("Qt's French translations (qtbase_fr.qm) are not installed");
         }
     }
-    // What Qt says about itself ("This plugin does not support raise()") tells a user nothing:
-    // it goes to the developers' details.
+}
+
+void divertQtMessages()
+{
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
         if (type == QtFatalMsg) {
             std::fprintf(stderr, "%s\n", qPrintable(message));
@@ -66,6 +68,7 @@ QApplication* application()
     static char name[] = "formalys";
     static char* argv[] = {name, nullptr};
     static QApplication* created = [] {
+        divertQtMessages(); // from the start: the application's construction speaks too
         auto* made = new QApplication(argc, argv);
         QApplication::setQuitOnLastWindowClosed(false); // the tray icon outlives the windows
         speakFrench(*made);

@@ -11,9 +11,12 @@ namespace formalys::windows {
 // chosen (QT_QPA_PLATFORM). Without any, Qt would abort the process on its first window.
 bool displayAvailable();
 
-// For the QApplication the library makes: Qt's own dialogs in French (Qt's translations), and
-// Qt's notes about itself in the developers' details, out of the user's sight.
+// For the QApplication the library makes: Qt's own dialogs in French (Qt's translations).
 void speakFrench(QCoreApplication& application);
+
+// What Qt says about itself ("This plugin does not support raise()", "XDG_RUNTIME_DIR not set")
+// tells a user nothing: it goes to the developers' details. Fatal messages still end the process.
+void divertQtMessages();
 
 // The process's QApplication, created if needed; nullptr, with the French warning "Aucun écran
 // disponible : la fenêtre ne peut pas s'ouvrir.", when no window can be shown.

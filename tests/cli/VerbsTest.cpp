@@ -61,8 +61,11 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     EXPECT_EQ(fields[0], (nlohmann::json{{"index", 0}, {"name", "nom"}, {"value", "LEFÈVRE"}}));
     const std::string listed = run({"fields", work.file("mt.pdf")}).out;
     EXPECT_EQ(std::count(listed.begin(), listed.end(), '\n'), static_cast<long>(fields.size())) << listed;
+    exchange::writeProfileString(dir.file("Formalys.ini"), "PATIENT", "NOM", std::string(45, 'L'));
     const Outcome table = run({"sheet", "--dir", "DIR", "--form", "MT"});
     EXPECT_NE(table.out.find("Feuille « Déclaration Médecin Traitant »"), std::string::npos) << table.out;
+    EXPECT_THAT(table.out, HasSubstr("L\"  \"nom ben\"")) << "a long text, then its binding";
+    exchange::writeProfileString(dir.file("Formalys.ini"), "PATIENT", "NOM", "Lefèvre");
 
     nlohmann::json grid = nlohmann::json::parse(run({"sheet", "--dir", "DIR", "--form", "MT", "--json"}).out);
     for (auto& cell : grid["cells"]) {
@@ -91,11 +94,11 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     EXPECT_EQ(missing.err, "formalys : Le fichier <DSI> de référence est introuvable !\n");
     EXPECT_FALSE(fs::exists(work.file("d.pdf")));
     for (const auto& [arguments, said] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-             {{"fields", dir.file("absent.pdf")}, "ne peut pas être lu : fichier ou dossier introuvable"},
-             {{"fill", "--dir", "DIR", "--form", "MT", "--out", work.file("absent/x.pdf")}, "n'est pas enregistré"}}) {
+             {{"fields", dir.file("absent.pdf")}, "formalys : Le document PDF « " + dir.file("absent.pdf") + " » ne peut pas être lu : fichier ou dossier introuvable"},
+             {{"fill", "--dir", "DIR", "--form", "MT", "--out", work.file("absent/x.pdf")}, "formalys : le document PDF n'est pas enregistré"}}) {
         const Outcome failed = run(arguments);
         EXPECT_EQ(failed.code, cli::exitFailed);
-        EXPECT_THAT(failed.err, HasSubstr(said)) << "the reason is said";
+        EXPECT_THAT(failed.err, ::testing::StartsWith(said)) << "the reason is said, once";
     }
     std::string damaged = readBytes(dir.file("PIRES.pdf"));
     writeBytes(dir.file("PIRES.pdf"), damaged.insert(damaged.rfind("startxref") + 10, "1"));
@@ -142,12 +145,20 @@ TEST_F(VerbsTest, Form2035AndExchange)
     const fs::path before = fs::current_path();
     fs::current_path(work.path());
     const Outcome filled = run({"2035", "--dir", "DIR"});
+    EXPECT_EQ(PdfReadBack(work.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
+    fs::remove(work.file("2035Ok.pdf"));
+    fs::create_directory(work.file("2035Ok.pdf"));
+    const Outcome unwritable = run({"2035", "--dir", "DIR"});
+    writeBytes(dir.file("2035.pdf"), "%PDF-1.4 tronqué");
+    const Outcome damaged = run({"2035", "--dir", "DIR"});
     fs::remove(dir.file("2035.pdf"));
     const Outcome missing = run({"2035", "--dir", "DIR"});
     fs::current_path(before);
     EXPECT_EQ(filled.out, "2035Ok.pdf\n");
-    EXPECT_EQ(PdfReadBack(work.file("2035Ok.pdf")).value("NOM"), "Béranger Cécile");
-    EXPECT_EQ(missing.code, cli::exitFailed);
+    EXPECT_THAT(unwritable.err, ::testing::StartsWith("formalys : le document PDF n'est pas enregistré sous « 2035Ok.pdf » : ")) << "said once";
+    EXPECT_EQ(damaged.err, "avertissement : Le fichier « " + dir.file("2035.pdf") + " » n'est pas un PDF ou est endommagé.\n"
+                           "formalys : le modèle « " + dir.file("2035.pdf") + " » ne peut pas servir : le formulaire 2035 n'est pas rempli.\n");
+    EXPECT_EQ(missing.code + damaged.code + unwritable.code, 3 * cli::exitFailed);
     EXPECT_EQ(missing.err, "formalys : Le fichier <2035.pdf> de référence est introuvable !\n");
     for (const auto& [arguments, out] : std::vector<std::pair<std::vector<std::string>, std::string>>{ {{"patient", "nom"}, "Lefèvre\n"},
              {{"PATIENT", "ADR2"}, " \n"}, {{"PATIENT", "ADR2", "--default", "aucune"}, "aucune\n"},
@@ -220,7 +231,8 @@ TEST_F(VerbsTest, BadUsageIsSaidInFrenchAndExitsWithTwo)
         EXPECT_THAT(outcome.err, HasSubstr("formalys : " + message)) << outcome.err;
         EXPECT_THAT(outcome.err, HasSubstr(".\nVoir « formalys --help ».\n"));
     }
-    EXPECT_NE(run({"generate", "--help"}).out.find("--sheet"), std::string::npos);
+    EXPECT_THAT(run({"generate", "--help"}).out, ::testing::AllOf(HasSubstr("--sheet"), HasSubstr("test.pdf » dans le dossier de Formalys (celui")));
+    EXPECT_THAT(run({"fields", "--help"}).out + run({"grid", "--help"}).out, ::testing::Not(HasSubstr("DIR"))) << "no --dir there";
     const std::string help = run({"--help"}).out;
     EXPECT_THAT(help, ::testing::AllOf(HasSubstr("Utilisation : formalys [OPTIONS] VERBE"), HasSubstr("\nVerbes :\nexchange\n")));
     const auto column = [&](const std::string& description) { // where it starts, in characters from its line's start

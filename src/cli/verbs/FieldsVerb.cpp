@@ -13,8 +13,7 @@ int runFields(const std::string& pdfPath, bool json, std::ostream& out, std::ost
 {
     pdf::PdfDocument document;
     if (!document.LoadDocument(pdfPath)) {
-        printWarnings(err);
-        err << "formalys : le fichier " << pdfPath << " n'a pas pu être lu comme un PDF.\n";
+        printFailureFromWarnings(err, "le fichier « " + pdfPath + " » n'a pas pu être lu comme un PDF");
         return exitFailed;
     }
     printWarnings(err);

@@ -15,12 +15,11 @@ int runForm2035(const std::string& directory, std::ostream& out, std::ostream& e
 {
     SHPDF().CerfaInit(directory);
     const WindowlessMessages messages; // a missing template is this verb's failure, not a window
-    const bool saved = forms::fillForm2035(
+    const auto failure = forms::fillForm2035(
         []() -> pdf::PdfDocument& { return assistant::assistantWindow().PDFDocument1(); });
     printWarnings(err);
-    if (!saved) {
-        const std::string shown = messages.first();
-        printFailure(err, shown.empty() ? "le document 2035Ok.pdf n'a pas pu être écrit" : shown);
+    if (failure) {
+        printFailure(err, *failure);
         return exitFailed;
     }
     out << "2035Ok.pdf\n";

@@ -36,9 +36,10 @@ int runFill(const FillOptions& options, std::ostream& out, std::ostream& err)
     if (window == nullptr) {
         return exitFailed;
     }
-    const bool saved = window->PDFDocument1().SaveDocument(options.output);
+    const auto unsaved = window->PDFDocument1().saveDocumentOrExplain(options.output);
     printWarnings(err);
-    if (!saved) {
+    if (unsaved) {
+        printFailure(err, *unsaved);
         return exitFailed;
     }
     out << options.output << '\n';
