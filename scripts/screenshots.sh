@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Pictures of the windows for the README, on the demo data, under a real X server (Xvfb):
-# docs/images/assistant-<form>.png, assistant-indication.png, assistant-fermeture.png, the preview
+# docs/images/assistant-ouverture.png, assistant-<form>.png, assistant-indication.png, assistant-fermeture.png, the preview
 # beside the assistant (apercu-MT.png, apercu-DSI.png), the save dialog of `formalys assistant`
 # (enregistrer.png), the tray menu before and after a pause
 # (tray-menu.png, tray-menu-pause.png; trayer gives the X server a notification area) and the

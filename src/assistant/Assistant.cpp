@@ -81,6 +81,12 @@ pdf::PdfDocument& Assistant::PDFDocument1()
     return controls_->PDFDocument1;
 }
 
+std::string Assistant::sheetHint()
+{
+    return Combo1().selectedIndex() < 0 ? "Choisissez un formulaire dans la liste ci-dessus."
+                                        : "";
+}
+
 void Assistant::buildControls()
 {
     controls_ = std::make_unique<Controls>();

@@ -54,6 +54,10 @@ public:
     // changed, or a sheet resumed from a pause. Closing the window otherwise than by generating or
     // pausing would throw it away, so the window asks first.
     bool hasUserEdits() const { return userEdits_; }
+
+    // What the window shows in place of the sheet while no form is chosen: the first thing to
+    // do. Empty once a form is chosen.
+    std::string sheetHint();
     void noteUserEdit() { userEdits_ = true; }
 
     // Writes RESULTAT/TITRE, then runs the fill of form `Index` (0 to 3); another index runs none.

@@ -2,6 +2,7 @@
 
 #include "assistant/Assistant.h"
 #include "assistant/GridLayout.h"
+#include "assistant/WindowPlacement.h"
 #include "component/ComponentState.h"
 #include "assistant/DryRun.h"
 #include "assistant/FieldCells.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -42,6 +44,11 @@ assistant::Assistant& core()
     return assistant::assistantWindow();
 }
 
+assistant::ScreenRect onScreen(const QRect& r)
+{
+    return {r.left(), r.top(), r.width(), r.height()};
+}
+
 } // namespace
 
 AssistantWindow& AssistantWindow::instance()
@@ -64,6 +71,7 @@ AssistantWindow::AssistantWindow()
                      "Aperçu du document")),
       Label1(named(new QLabel(QString::fromUtf8("Formulaires Cerfa disponibles :"), this), "Label1",
                    "Formulaires Cerfa disponibles")),
+      Consigne(named(new QLabel(this), "Consigne", "Consigne")),
       dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this)),
       previewTimer_(new QTimer(this))
 {
@@ -99,9 +107,11 @@ AssistantWindow::AssistantWindow()
         left += width + px(120);
     }
     SSData->setGeometry(px(margin), px(gridTop), px(4800), px(2000));
+    Consigne->setGeometry(px(margin), px(gridTop), left - px(margin), px(420));
     resize(std::max(left + px(margin), px(13200)), px(9000));
 
     connect(Combo1, &QComboBox::activated, this, &AssistantWindow::chooseForm);
+    Combo1->installEventFilter(this); // Enter on the list opens it
     connect(Command2, &QPushButton::clicked, this, &AssistantWindow::generate);
     connect(Command4, &QPushButton::clicked, this, &AssistantWindow::pause);
     connect(Command1, &QPushButton::clicked, this, &AssistantWindow::about);
@@ -126,6 +136,10 @@ void AssistantWindow::open(bool modal)
     if (QWidget* host = QApplication::activeWindow(); host != nullptr && host != this) {
         winId();
         windowHandle()->setTransientParent(host->windowHandle());
+        const assistant::ScreenRect at =
+            assistant::centredOn(onScreen(host->frameGeometry()), frameGeometry().width(),
+                                 frameGeometry().height(), onScreen(host->screen()->availableGeometry()));
+        move(at.left, at.top);
     }
     if (modal) {
         exec();
@@ -161,7 +175,10 @@ void AssistantWindow::refresh()
     dataModel_->setSheet(&core().SSData());
     pdfModel_->setSheet(&core().SSPdf());
     SSData->layOut(core().SSData());
-    SSData->setVisible(core().SSDataView().visible);
+    const std::string hint = core().sheetHint();
+    Consigne->setText(QString::fromStdString(hint));
+    Consigne->setVisible(!hint.empty());
+    SSData->setVisible(hint.empty() && core().SSDataView().visible);
     placeGrid();
 }
 
@@ -191,7 +208,14 @@ void AssistantWindow::chooseForm(int index)
 
 void AssistantWindow::focusFirstCellToFill()
 {
-    if (!core().isLoaded() || SSData->model()->rowCount() == 0) {
+    if (!core().isLoaded()) {
+        return;
+    }
+    if (!core().sheetHint().empty()) {
+        Combo1->setFocus(); // nothing to fill before a form is chosen
+        return;
+    }
+    if (SSData->model()->rowCount() == 0) {
         return;
     }
     SSData->setFocus();
@@ -229,18 +253,13 @@ void AssistantWindow::showPreview(bool shown)
             previewWanted_ = previewWanted_ && closingWithWindow_; // closed by the user: stays closed
         });
     }
-    // Beside the window where the screen allows, else on its other side, else over its edge.
-    const QRect screen = this->screen()->availableGeometry();
-    const QRect frame = frameGeometry();
-    const int width = std::min(px(9300), screen.width() / 2);
-    int left = frame.right() + 8;
-    if (left + width > screen.right()) {
-        left = frame.left() - 8 - width;
+    const assistant::SideBySide placed = assistant::besideAssistant(
+        onScreen(frameGeometry()), px(9300), onScreen(screen()->availableGeometry()));
+    if (placed.assistant.left != frameGeometry().left()) {
+        move(placed.assistant.left, placed.assistant.top);
     }
-    if (left < screen.left()) {
-        left = screen.right() - width;
-    }
-    preview_->setGeometry(left, frame.top(), width, std::min(frame.height(), screen.height()));
+    const assistant::ScreenRect& page = placed.preview;
+    preview_->setGeometry(page.left, page.top, page.width, page.height);
     preview_->show();
     updatePreview();
     followCurrentCell();
@@ -303,10 +322,24 @@ void AssistantWindow::showEvent(QShowEvent* event)
     if (event->spontaneous()) {
         return; // shown again by the desktop (restored): the user's cell stays where it was
     }
-    focusFirstCellToFill(); // a resumed sheet: the keys go to it, not to the form list
+    focusFirstCellToFill(); // a resumed sheet: the keys go to it; else to the form list
     if (previewWanted_) {
         QTimer::singleShot(0, this, [this] { showPreview(true); });
     }
+}
+
+bool AssistantWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // On the form list, Enter opens the list rather than pressing the dialog's default button
+    // (the about window, or generation before any form is chosen).
+    if (watched == Combo1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Combo1->showPopup();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void AssistantWindow::generate()

@@ -63,6 +63,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     AssistantWindow();
@@ -78,6 +79,7 @@ private:
     bool ask(const char* objectName, const char* question); // Oui / Non, Non by default
 
     QLabel* Label1;
+    QLabel* Consigne; // in place of the sheet while no form is chosen
     SheetModel* dataModel_;
     SheetModel* pdfModel_;
     PreviewWindow* preview_ = nullptr;

@@ -5,6 +5,7 @@
 #include "assistant/GridFile.h"
 #include "assistant/GridMerge.h"
 #include "assistant/PauseFile.h"
+#include "assistant/WindowPlacement.h"
 #include "exchange/Exchange.h"
 #include "formalys/SHPDF.h"
 #include "support/Test.h"
@@ -304,6 +305,27 @@ TEST_F(AssistantTest, GenerationKeepsWhatTheUserSaw)
     EXPECT_EQ(PdfReadBack(result.outputPath).value("nom"), "TEST");
     EXPECT_EQ(exchangeText().find("FICHIER"), std::string::npos);
     fs::remove(result.outputPath);
+}
+
+// The preview beside the assistant (right, left, the assistant moved over, over its right part on a
+// narrow screen), and the assistant centred on its host, both kept on the screen.
+TEST(WindowPlacementTest, ThePreviewGoesBesideTheAssistantAndTheAssistantOnItsHost)
+{
+    const ScreenRect wide{0, 20, 1600, 1000}, narrow{0, 0, 1200, 500};
+    const std::tuple<ScreenRect, ScreenRect, ScreenRect, ScreenRect> rows[] = { // assistant, screen, then where each goes
+        {{48, 40, 924, 600}, wide, {48, 40, 924, 600}, {980, 40, 620, 600}},
+        {{628, 40, 924, 600}, wide, {628, 40, 924, 600}, {0, 40, 620, 600}},
+        {{328, 40, 924, 600}, wide, {24, 40, 924, 600}, {956, 40, 620, 600}},
+        {{0, 100, 924, 600}, narrow, {0, 100, 924, 600}, {324, 0, 600, 500}},
+    };
+    for (const auto& [assistant, screen, movedTo, preview] : rows) {
+        const SideBySide placed = besideAssistant(assistant, 620, screen);
+        EXPECT_EQ(placed.assistant, movedTo) << assistant.left;
+        EXPECT_EQ(placed.preview, preview) << assistant.left;
+    }
+    EXPECT_EQ(centredOn({500, 300, 800, 600}, 924, 500, wide), (ScreenRect{438, 350, 924, 500}));
+    EXPECT_EQ(centredOn({1400, 900, 100, 100}, 924, 500, wide), (ScreenRect{676, 520, 924, 500})) << "kept on the screen";
+    EXPECT_EQ(centredOn({0, 0, 100, 100}, 2000, 1200, wide), (ScreenRect{0, 20, 2000, 1200})) << "its corner first";
 }
 
 } // namespace

@@ -140,15 +140,29 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->text().toStdString(), "Formulaires Cerfa disponibles :");
     EXPECT_EQ(w.findChild<QLabel*>("Label1")->buddy(), w.Combo1) << "it names the list for screen readers";
     EXPECT_FALSE(w.SSPdf->isVisible());
+    QLabel* hint = w.findChild<QLabel*>("Consigne");
+    EXPECT_TRUE(hint->isVisible() && !w.SSData->isVisible()) << "no form yet: no empty grid";
+    EXPECT_EQ(hint->text().toStdString(), "Choisissez un formulaire dans la liste ci-dessus.");
+    EXPECT_EQ(w.focusWidget(), w.Combo1);
+    std::string opened;
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [&] { if (QWidget* m = QApplication::activeModalWidget()) { opened = m->objectName().toStdString(); m->close(); } });
+    guard.start(1);
+    QTest::keyClick(w.Combo1, Qt::Key_Return);
+    EXPECT_EQ(opened, "") << "Enter does not open the about window";
+    EXPECT_TRUE(w.Combo1->view()->isVisible()) << "Enter opens the list";
+    w.Combo1->hidePopup();
+    guard.stop();
     EXPECT_EQ(laidOut(&w, "^(Label1|Combo1|SSData|Command[1245])$"), "Combo1 8,28 320x22|SSData 354,64 216x509|Command1 650,26 154x28|Command2 344,26 250x28|Command4 602,26 40x30|Command5 812,26 96x28|Label1 8,8 320x19|");
     for (QWidget* control :
-         w.findChildren<QWidget*>(QRegularExpression("^(Label1|Combo1|SSData|SSPdf|Command[124])$"))) {
+         w.findChildren<QWidget*>(QRegularExpression("^(Label1|Consigne|Combo1|SSData|SSPdf|Command[124])$"))) {
         EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
     }
     for (int form = 0; form < 4; ++form) {
         emit w.Combo1->activated(form);
         QAbstractItemModelTester tester(w.SSData->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
         EXPECT_EQ(w.SSData->model()->rowCount(), window().SSData().rowCount()) << form;
+        EXPECT_TRUE(w.SSData->isVisible() && !hint->isVisible());
         EXPECT_EQ(w.SSData->model()->headerData(1, Qt::Horizontal).toString().toStdString(), "Valeur");
         EXPECT_FALSE(w.SSData->model()->headerData(1, Qt::Horizontal, Qt::ToolTipRole).isValid());
         EXPECT_GE(w.SSData->width(), w.SSData->horizontalHeader()->length()) << "every column shows";

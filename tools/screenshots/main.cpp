@@ -86,6 +86,12 @@ int main(int argc, char** argv)
     AssistantWindow& window = AssistantWindow::instance();
     window.move(0, 0);
 
+    // As it opens: the form list first.
+    window.open(false);
+    save("assistant-ouverture", window.frameGeometry());
+    window.done(QDialog::Rejected);
+    formalys::assistant::assistantWindow().Unload();
+
     const char* const forms[] = {"MT", "DEPAT", "PIRES", "DSI"};
     for (int form = 0; form < 4; ++form) {
         window.open(false);
@@ -162,13 +168,13 @@ int main(int argc, char** argv)
             whenShown("QFileDialog", [](QWidget* dialog) {
                 dialog->resize(760, 460);
                 save("enregistrer", dialog->frameGeometry());
-                dialog->close(); // cancelled: the proposed path is kept
+                dialog->close(); // cancelled: back to the sheet
             });
             window.Command2->click();
+            window.done(QDialog::Rejected);
         });
         std::ostringstream printed, errors;
         formalys::cli::runAssistant({argv[1], false, std::nullopt}, printed, errors);
-        std::remove(printed.str().substr(0, printed.str().size() - 1).c_str()); // the demo's document
     }
 
     // The tray icon and its menu, before and after a pause (scripts/screenshots.sh runs trayer, a
