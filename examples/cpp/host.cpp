@@ -14,11 +14,18 @@
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "utilisation : %s RÉPERTOIRE [SECONDES]\n", argv[0]);
         return 2;
     }
+    // A Qt application ends the process on its own without a display: say so first and end.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "Aucun écran disponible : la fenêtre du cabinet et l'assistant ne "
+                             "peuvent pas s'ouvrir.\n");
+        return 1;
+    }
+    QApplication application(argc, argv);
     QMainWindow main;
     main.setWindowTitle("Cabinet médical");
     main.setCentralWidget(new QLabel("Dossier du patient Lefèvre"));

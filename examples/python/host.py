@@ -59,12 +59,15 @@ def main():
         component.CerfaMenuPatient()
     except formalys.FormalysError as error:  # no display: the batch above is done all the same
         print(f"l'assistant ne s'ouvre pas : {error}")
+        opened = False
     else:
+        opened = True
         print("assistant ouvert", flush=True)
         end = time.monotonic() + seconds
         while time.monotonic() < end:
             formalys.process_events(50)
     component.CerfaQuit()
+    sys.exit(0 if opened else 1)
 
 
 if __name__ == "__main__":

@@ -19,3 +19,14 @@ commands=$(awk '/<!-- guide: prefix -->/ { found = 1; next }
     > "$work/out" 2>&1 || { cat "$work/out"; echo "the guide's commands fail"; exit 1; }
 [ "$(grep -c '^4 documents générés' "$work/out")" -eq 2 ] || { cat "$work/out"; echo "a host generated nothing"; exit 1; }
 [ "$(grep -c '^assistant ouvert' "$work/out")" -eq 3 ] || { cat "$work/out"; echo "a host opened no assistant"; exit 1; }
+# Without a display, each host says so in French and ends with 1: no abort.
+essai=$work/home/formalys-essai
+for host in "./c-host cabinet 0" "python3 $work/root/examples/python/host.py cabinet 0" "cpp-host/host cabinet 0"; do
+    status=0
+    (cd "$essai" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+        PYTHONPATH="$work/home/formalys-prefix/lib/python3/dist-packages" \
+        LD_LIBRARY_PATH="$work/home/formalys-prefix/lib/x86_64-linux-gnu" $host) > "$work/none" 2>&1 || status=$?
+    { [ "$status" -eq 1 ] && grep -qi "aucun écran disponible" "$work/none"; } ||
+        { cat "$work/none"; echo "without a display, « $host » must say so and end with 1 (it ended with $status)"; exit 1; }
+done
+[ -z "$(ls "$work/root" | grep -v '^examples$\|^build$')" ] || { ls "$work/root"; echo "the guide wrote into the sources"; exit 1; }
