@@ -30,7 +30,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-    echo "setup: every package is already installed"
+    echo "setup : tous les paquets nécessaires sont déjà installés"
     exit 0
 fi
 
@@ -38,7 +38,7 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then
     sudo="sudo"
 fi
-echo "setup: installing ${missing[*]}"
+echo "setup : installation de ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

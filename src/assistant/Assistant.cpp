@@ -201,6 +201,12 @@ void Assistant::DataToPdf()
 
 void Assistant::Command2_Click()
 {
+    if (!sheetHint().empty()) { // no form chosen: there is no document to generate
+        ComponentState::instance().messageBox->show(
+            "Choisissez d'abord un formulaire dans la liste : aucun document n'est généré.",
+            "Formalys", MessageBoxPort::Icon::Information);
+        return;
+    }
     const GenerationResult result = generateDocument(*this);
     if (result.saved || result.cancelled) {
         unsavedDocument_.clear();

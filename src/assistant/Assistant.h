@@ -78,7 +78,8 @@ public:
 
     // Generation ("&Générer le document Cerfa et Quitter"): ends with the window unloaded once the
     // document is saved. When it could not be saved, the user is told why and the window stays
-    // open with the sheet; a host that cancelled is not a failure and nothing is said.
+    // open with the sheet; a host that cancelled is not a failure and nothing is said. Before a
+    // form is chosen there is nothing to generate: the user is told to choose one first.
     void Command2_Click();
 
     // Why the document of the last generation was not saved, until a later generation saves one

@@ -12,6 +12,7 @@
 #include "windows/SheetView.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -112,6 +113,7 @@ AssistantWindow::AssistantWindow()
 
     connect(Combo1, &QComboBox::activated, this, &AssistantWindow::chooseForm);
     Combo1->installEventFilter(this); // Enter on the list opens it
+    Command2->setDefault(true); // the window's own action, as its title says: never the about box
     connect(Command2, &QPushButton::clicked, this, &AssistantWindow::generate);
     connect(Command4, &QPushButton::clicked, this, &AssistantWindow::pause);
     connect(Command1, &QPushButton::clicked, this, &AssistantWindow::about);
@@ -336,6 +338,9 @@ bool AssistantWindow::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             Combo1->showPopup();
+            if (Combo1->currentIndex() < 0) { // Enter again takes the first form, Down the next
+                Combo1->view()->setCurrentIndex(Combo1->model()->index(0, 0));
+            }
             return true;
         }
     }

@@ -182,6 +182,7 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
                   ". La fenêtre reste ouverte.");
         window().Unload();
         window().Command2_Click(); // loads the window again, with no form: nothing saved, it stays
+        EXPECT_EQ(messages->shown.back().text, "Choisissez d'abord un formulaire dans la liste : aucun document n'est généré.");
         window().Unload();
         EXPECT_EQ(files(), before) << number;
     }

@@ -150,7 +150,8 @@ TEST_F(WindowsTest, TheWindowShowsTheCoreAsTheUserMeetsIt)
     guard.start(1);
     QTest::keyClick(w.Combo1, Qt::Key_Return);
     EXPECT_EQ(opened, "") << "Enter does not open the about window";
-    EXPECT_TRUE(w.Combo1->view()->isVisible()) << "Enter opens the list";
+    EXPECT_TRUE(w.Combo1->view()->isVisible() && w.Combo1->view()->currentIndex().row() == 0) << "Enter opens the list on its first form";
+    EXPECT_TRUE(w.Command2->isDefault() && !w.Command1->isDefault());
     w.Combo1->hidePopup();
     guard.stop();
     EXPECT_EQ(laidOut(&w, "^(Label1|Combo1|SSData|Command[1245])$"), "Combo1 8,28 320x22|SSData 354,64 216x509|Command1 650,26 154x28|Command2 344,26 250x28|Command4 602,26 40x30|Command5 812,26 96x28|Label1 8,8 320x19|");
