@@ -88,6 +88,9 @@ TEST_F(VerbsTest, FillSheetAndGenerateTakeTheRoadOfTheAssistant)
     EXPECT_THAT(refused.err, ::testing::EndsWith("tronquée.ss est refusée ; aucun document n'est produit.\n")) << "a sentence ends";
     const Outcome misfit = run({"generate", "--dir", "DIR", "--form", "dsi", "--sheet", work.file("corrigée.ss"), "--out", work.file("d.pdf")});
     EXPECT_THAT(misfit.err, HasSubstr("refusée : elle est faite pour le formulaire « MT », pas pour « DSI » ; aucun")) << "any letter case";
+    writeBytes(work.file("moitié.ss"), R"({"format": "formalys-grid", "version": 1, "columnCount": 1, "rowCount": 2, "cells": [
+      {"column": 1, "row": 1, "text": "a", "binding": "nom patient"}, {"column": 1, "row": 2, "text": "b", "binding": "nom ben"}]})");
+    EXPECT_EQ(run({"generate", "--dir", "DIR", "--form", "DSI", "--sheet", work.file("moitié.ss"), "--out", work.file("m.pdf")}).code, 0) << "half its fields: taken";
     fs::remove(dir.file("DSI.pdf"));
     const Outcome missing = run({"fill", "--dir", "DIR", "--form", "DSI", "--out", work.file("d.pdf")});
     EXPECT_EQ(missing.code, cli::exitFailed);

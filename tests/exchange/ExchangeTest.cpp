@@ -72,7 +72,7 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"UTF-8 with mark", "\xEF\xBB\xBF[A]\nK=Zoë\n", "A", "K", "Zoë"},
         {"a mark then invalid UTF-8", "\xEF\xBB\xBF[A]\nK=a\xFF" "b\n", "A", "K", "a\uFFFDb"},
         {"an empty file", "", "A", "K", std::nullopt},
-        {"UTF-16 little endian", "\xFF\xFE[\0a\0]\0\r\0\n\0K\0=\0\xE9\0=\0\x3D\xD8\0\xDE\0\xD8"s, "A", "K", "é=😀\uFFFD"},
+        {"UTF-16 little endian", "\xFF\xFE[\0a\0]\0\r\0\n\0K\0=\0\xE9\0=\0\x3D\xD8\0\xDE\0\xD8\0\xDC\0\xD8"s, "A", "K", "é=😀\U00010000\uFFFD"},
         {"UTF-16 big endian, a last odd byte", "\xFE\xFF\0[\0A\0]\0\n\0K\0=\0\xE9\0"s, "A", "K", "é\uFFFD"},
     };
     for (const ReadCase& row : rows) {
