@@ -2,14 +2,14 @@
 //   BM_LoadGridFile: loadGridFile, read and checked as a whole (goal: median < 1 ms).
 //   BM_SaveGridFile: saveGridFile, written beside the target and renamed (goal: median < 1 ms).
 // Run with --benchmark_repetitions to get the median.
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-using namespace formalys::assistant;
+using namespace formalys::grid;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // again, reads back identical (the round trip of a pause file). The keys of the format are in
 // grid.dict: build/fuzz/fuzz/grid_fuzzer -dict=fuzz/grid.dict CORPUS_COPY fuzz/corpus/grid
 #include "FuzzCheck.h"
-#include "assistant/GridFormat.h"
+#include "grid/GridFormat.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include <string_view>
 
 using formalys::fuzzing::check;
-using namespace formalys::assistant;
+using namespace formalys::grid;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

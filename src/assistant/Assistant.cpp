@@ -2,7 +2,7 @@
 
 #include "assistant/FormTable.h"
 #include "assistant/Generation.h"
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 #include "assistant/GridMerge.h"
 #include "assistant/PauseFile.h"
 #include "component/ComponentState.h"
@@ -18,10 +18,10 @@ namespace formalys::assistant {
 struct Assistant::Controls
 {
     FormList Combo1;
-    Sheet SSData;
-    Sheet SSPdf;
-    GridView SSDataView{true};
-    GridView SSPdfView{false};
+    grid::Sheet SSData;
+    grid::Sheet SSPdf;
+    grid::GridView SSDataView{true};
+    grid::GridView SSPdfView{false};
     pdf::PdfDocument PDFDocument1;
 };
 
@@ -51,25 +51,25 @@ FormList& Assistant::Combo1()
     return controls_->Combo1;
 }
 
-Sheet& Assistant::SSData()
+grid::Sheet& Assistant::SSData()
 {
     ensureLoaded();
     return controls_->SSData;
 }
 
-Sheet& Assistant::SSPdf()
+grid::Sheet& Assistant::SSPdf()
 {
     ensureLoaded();
     return controls_->SSPdf;
 }
 
-GridView& Assistant::SSDataView()
+grid::GridView& Assistant::SSDataView()
 {
     ensureLoaded();
     return controls_->SSDataView;
 }
 
-GridView& Assistant::SSPdfView()
+grid::GridView& Assistant::SSPdfView()
 {
     ensureLoaded();
     return controls_->SSPdfView;
@@ -120,7 +120,7 @@ void Assistant::Load()
     if (patient == last) {
         if (pauseFileExists(patient)) {
             SetIndex(ReadExchange("RESULTAT", "TITRE", ""), controls_->Combo1);
-            userEdits_ = LoadGridFile(controls_->SSData, *pauseFilePath(patient));
+            userEdits_ = grid::LoadGridFile(controls_->SSData, *pauseFilePath(patient));
             deletePauseFile(patient);
         }
     } else if (pauseFileExists(last)) {
@@ -233,7 +233,7 @@ void Assistant::Command4_Click()
         refused = patient.empty() ? "aucun numéro de patient n'est donné (PATIENT/NUMPA)"
                                   : "le numéro de patient « " + patient +
                                         " » ne peut pas servir de nom de fichier";
-    } else if (!saveGridFile(SSData(), *path)) {
+    } else if (!grid::saveGridFile(SSData(), *path)) {
         refused = "le fichier de pause « " + *path + " » n'a pas pu être enregistré";
     }
     if (!refused.empty()) {

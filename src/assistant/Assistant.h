@@ -9,8 +9,8 @@
 // Load; unloading it runs Close and drops the controls; a later use loads it again.
 
 #include "assistant/FormList.h"
-#include "assistant/GridView.h"
-#include "assistant/Sheet.h"
+#include "grid/GridView.h"
+#include "grid/Sheet.h"
 #include "pdf/PdfDocument.h"
 
 #include <cstdint>
@@ -41,10 +41,10 @@ public:
 
     // The controls; the window is loaded first if needed.
     FormList& Combo1();
-    Sheet& SSData();
-    Sheet& SSPdf();
-    GridView& SSDataView();
-    GridView& SSPdfView();
+    grid::Sheet& SSData();
+    grid::Sheet& SSPdf();
+    grid::GridView& SSDataView();
+    grid::GridView& SSPdfView();
     pdf::PdfDocument& PDFDocument1();
 
     // PATIENT/NUMPA as read when the window loaded.

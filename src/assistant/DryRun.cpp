@@ -14,7 +14,7 @@ std::optional<DryRun> dryRun(Assistant& window)
     if (!copy.loadCopyOf(window.PDFDocument1())) {
         return std::nullopt;
     }
-    Sheet& sheet = window.SSData();
+    grid::Sheet& sheet = window.SSData();
     const std::int32_t column = sheet.currentColumn();
     const std::int32_t row = sheet.currentRow();
     {

@@ -1,7 +1,7 @@
 #include "assistant/FillProcedure.h"
 
 #include "assistant/Assistant.h"
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 #include "files/FileSystem.h"
 #include "forms/Templates.h"
 #include "text/Letters.h"
@@ -21,11 +21,11 @@ void runFill(Assistant& window, const std::string& SourcePdf, const forms::Field
     window.SSDataView().visible = false;
     pdf::PdfDocument& document = window.PDFDocument1();
     document.LoadDocument(templatePath);
-    LoadGridFile(window.SSData(), forms::applicationFile(SourcePdf + ".cil"));
+    grid::LoadGridFile(window.SSData(), forms::applicationFile(SourcePdf + ".cil"));
 
     // 5, 6. Walk the fields: every field is written, the empty value too.
     const std::int32_t count = forms::walkedFieldCount(document, templatePath);
-    Sheet& SSPdf = window.SSPdf();
+    grid::Sheet& SSPdf = window.SSPdf();
     SSPdf.setRowCount(count);
     for (std::int32_t i = 0; i < count; ++i) {
         const std::string name(text::strip(document.FieldName(i)));

@@ -43,7 +43,7 @@ bool isTicked(const std::string& text)
     return nonZeroDigit && !negative;
 }
 
-std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& document)
+std::optional<std::string> sheetIntoDocument(grid::Sheet& SSData, pdf::PdfDocument& document)
 {
     std::optional<std::string> failure;
 
@@ -52,7 +52,7 @@ std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& do
     //    PATIENT.
     // Only cells that hold something can carry a binding, and they come in walk order: the walk
     // never visits the empty positions of a sheet that declares many rows.
-    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell&) {
+    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const grid::Cell&) {
         SSData.setCurrentColumn(column);
         SSData.setCurrentRow(row);
         const std::string_view binding = text::strip(SSData.binding());
@@ -68,14 +68,14 @@ std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& do
 
     // 6. Bound cells into their fields, in walk order: a field bound twice keeps the later text.
     std::string boundNames;
-    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell&) {
+    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const grid::Cell&) {
         SSData.setCurrentColumn(column);
         SSData.setCurrentRow(row);
         const std::string name(text::strip(SSData.binding()));
         if (name.empty() || name.front() == '[') {
             return;
         }
-        if (SSData.cellType() == CellType::CheckBox) {
+        if (SSData.cellType() == grid::CellType::CheckBox) {
             if (isTicked(SSData.text())) {
                 document.SetFieldValue(name, "X");
                 document.SetFieldValue(name, "X");
@@ -107,7 +107,7 @@ std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& do
 GenerationResult generateDocument(Assistant& window, const std::optional<std::string>& namedPath)
 {
     ComponentState& state = ComponentState::instance();
-    Sheet& SSData = window.SSData();
+    grid::Sheet& SSData = window.SSData();
     pdf::PdfDocument& document = window.PDFDocument1();
     const std::string patient(text::strip(window.patientNumber()));
 

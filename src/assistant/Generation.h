@@ -11,10 +11,13 @@ namespace formalys::pdf {
 class PdfDocument;
 }
 
+namespace formalys::grid {
+class Sheet;
+}
+
 namespace formalys::assistant {
 
 class Assistant;
-class Sheet;
 
 struct GenerationResult
 {
@@ -40,7 +43,7 @@ GenerationResult generateDocument(Assistant& window,
 // file, or the snapshot in use), its bound cells into their fields, and every other field computed
 // box by box. The sheet's current cell moves. The reason, in French, when a write of the exchange
 // file failed (nothing is put into the document then).
-std::optional<std::string> sheetIntoDocument(Sheet& SSData, pdf::PdfDocument& document);
+std::optional<std::string> sheetIntoDocument(grid::Sheet& SSData, pdf::PdfDocument& document);
 
 // Whether a check-box cell's text is ticked: the number at the start of the stripped text (0 when
 // it does not begin with one) is greater than 0.

@@ -1,6 +1,6 @@
 #include "assistant/GridMerge.h"
 
-#include "assistant/Placeholders.h"
+#include "grid/Placeholders.h"
 #include "component/ComponentState.h"
 #include "exchange/Exchange.h"
 #include "text/Letters.h"
@@ -21,10 +21,10 @@ struct Position
 };
 
 // The first cell, in walk order, of each stripped binding.
-std::map<std::string, Position, std::less<>> firstCellOfEachBinding(const Sheet& sheet)
+std::map<std::string, Position, std::less<>> firstCellOfEachBinding(const grid::Sheet& sheet)
 {
     std::map<std::string, Position, std::less<>> first;
-    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const grid::Cell& cell) {
         const std::string_view binding = text::strip(cell.binding);
         if (!binding.empty()) {
             first.try_emplace(std::string(binding), Position{column, row});
@@ -36,14 +36,14 @@ std::map<std::string, Position, std::less<>> firstCellOfEachBinding(const Sheet&
 // The first position, in walk order, whose cell holds no binding: an empty position of the
 // sheet, or a stored cell without one. Found from the stored cells alone, so a sheet that
 // declares many rows is not walked position by position.
-std::optional<Position> firstPositionWithoutBinding(const Sheet& sheet)
+std::optional<Position> firstPositionWithoutBinding(const grid::Sheet& sheet)
 {
     if (sheet.columnCount() < 1 || sheet.rowCount() < 1) {
         return std::nullopt;
     }
     Position expected{1, 1};
     std::optional<Position> found;
-    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+    sheet.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const grid::Cell& cell) {
         if (found) {
             return;
         }
@@ -70,7 +70,7 @@ std::string bracketedKey(const std::string& binding)
     return std::string(text::strip(key));
 }
 
-void DataToPdf(const Sheet& SSPdf, Sheet& SSData, GridView& SSDataView)
+void DataToPdf(const grid::Sheet& SSPdf, grid::Sheet& SSData, grid::GridView& SSDataView)
 {
     // 1. Field values into the first cell bound to each field.
     const auto firstCell = firstCellOfEachBinding(SSData);
@@ -93,12 +93,12 @@ void DataToPdf(const Sheet& SSPdf, Sheet& SSData, GridView& SSDataView)
     }
 
     // 2. Placeholder cells from the exchange file, exactly as the read returns them.
-    std::vector<std::pair<Position, const MergedPlaceholder*>> toFill;
-    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const Cell& cell) {
+    std::vector<std::pair<Position, const grid::MergedPlaceholder*>> toFill;
+    SSData.forEachNonEmptyCell([&](std::int32_t column, std::int32_t row, const grid::Cell& cell) {
         if (text::strip(cell.binding).empty()) {
             return;
         }
-        if (const MergedPlaceholder* placeholder = findMergedPlaceholder(cell.binding)) {
+        if (const grid::MergedPlaceholder* placeholder = grid::findMergedPlaceholder(cell.binding)) {
             toFill.emplace_back(Position{column, row}, placeholder);
         }
     });

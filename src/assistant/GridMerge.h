@@ -3,8 +3,8 @@
 // cell of the mapping grid bound to that field, fills the placeholder cells from the exchange file,
 // and shows the mapping grid.
 
-#include "assistant/GridView.h"
-#include "assistant/Sheet.h"
+#include "grid/GridView.h"
+#include "grid/Sheet.h"
 
 #include <string>
 
@@ -16,6 +16,6 @@ std::string bracketedKey(const std::string& binding);
 
 // SSPdf: row r holds the name (column 1) and value (column 2) of the field of index r - 1.
 // SSData: the mapping grid. Walks run column by column, then row by row.
-void DataToPdf(const Sheet& SSPdf, Sheet& SSData, GridView& SSDataView);
+void DataToPdf(const grid::Sheet& SSPdf, grid::Sheet& SSData, grid::GridView& SSDataView);
 
 } // namespace formalys::assistant

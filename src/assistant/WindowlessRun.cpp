@@ -2,7 +2,7 @@
 
 #include "assistant/FormTable.h"
 #include "assistant/Generation.h"
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 #include "component/ComponentState.h"
 #include "component/WindowlessMessages.h"
 #include "exchange/Exchange.h"
@@ -45,7 +45,7 @@ namespace {
 // Why a corrected sheet does not fit the form's template: most of the fields it names are not the
 // template's, so the document would come out mostly blank. Names the form the sheet was made for
 // when another form knows more of them. Nothing when it fits.
-std::optional<std::string> sheetForAnotherForm(const Sheet& sheet, std::int16_t form,
+std::optional<std::string> sheetForAnotherForm(const grid::Sheet& sheet, std::int16_t form,
                                                const pdf::PdfDocument& document)
 {
     std::set<std::string> fields;
@@ -53,7 +53,7 @@ std::optional<std::string> sheetForAnotherForm(const Sheet& sheet, std::int16_t 
         fields.emplace(text::strip(document.FieldName(i)));
     }
     std::vector<std::string> bindings;
-    sheet.forEachNonEmptyCell([&](std::int32_t, std::int32_t, const Cell& cell) {
+    sheet.forEachNonEmptyCell([&](std::int32_t, std::int32_t, const grid::Cell& cell) {
         const std::string binding(text::strip(cell.binding));
         if (!binding.empty() && binding.front() != '[') {
             bindings.push_back(binding);
@@ -93,7 +93,7 @@ WindowlessGeneration generateWithoutWindow(std::int16_t form,
         return {false, {}, fill.failure};
     }
     Assistant* window = fill.window;
-    if (sheet && !LoadGridFile(window->SSData(), *sheet)) {
+    if (sheet && !grid::LoadGridFile(window->SSData(), *sheet)) {
         return {false,
                 {},
                 "la feuille corrigée " + *sheet + " est refusée ; aucun document n'est produit"};

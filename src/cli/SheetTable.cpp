@@ -8,9 +8,9 @@
 
 namespace formalys::cli {
 
-using assistant::Cell;
-using assistant::CellType;
-using assistant::Sheet;
+using grid::Cell;
+using grid::CellType;
+using grid::Sheet;
 
 // Texts are printed exactly: between double quotes, so that blanks at either end show, with line
 // breaks, tabs, quotes and backslashes escaped so that a cell stays on one line.

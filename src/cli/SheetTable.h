@@ -2,7 +2,7 @@
 // Sheets printed for the user of the command line: every non-empty cell with its position, type,
 // text and binding, texts shown exactly (between quotes, line breaks escaped).
 
-#include "assistant/Sheet.h"
+#include "grid/Sheet.h"
 
 #include <iosfwd>
 #include <string>
@@ -14,9 +14,9 @@ namespace formalys::cli {
 std::string shown(const std::string& text);
 
 // "saisie", "libellé", "case à cocher".
-std::string cellTypeName(assistant::CellType type);
+std::string cellTypeName(grid::CellType type);
 
 // A heading "<title> : n colonnes, n lignes, n cellules non vides." then the table.
-void printSheetTable(const std::string& title, const assistant::Sheet& sheet, std::ostream& out);
+void printSheetTable(const std::string& title, const grid::Sheet& sheet, std::ostream& out);
 
 } // namespace formalys::cli

@@ -2,7 +2,7 @@
 // fill, the grid merge, the pause and its refusals, Close, and generation, the document read back
 // with QPDF and the exchange file read back as written.
 #include "assistant/Generation.h"
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 #include "assistant/GridMerge.h"
 #include "assistant/PauseFile.h"
 #include "assistant/WindowPlacement.h"
@@ -14,6 +14,7 @@
 namespace {
 
 using namespace formalys::assistant;
+using namespace formalys::grid;
 
 Cell bound(const std::string& binding, const std::string& text, CellType type = CellType::Edit)
 {

@@ -2,7 +2,7 @@
 // it makes in memory holds the very fields that generation then saves, and nothing on disk, in the
 // loaded document or in the sheet has changed meanwhile.
 #include "assistant/DryRun.h"
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 
 #include "support/Test.h"
 
@@ -11,6 +11,7 @@
 namespace {
 
 using namespace formalys::assistant;
+using namespace formalys::grid;
 
 std::map<std::string, std::string> filesOf(const std::string& directory)
 {

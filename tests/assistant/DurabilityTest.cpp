@@ -3,7 +3,7 @@
 // by a flush of its directory; the batch road's snapshot of the exchange file leaves the same files
 // as reading it at each read. (A read-only disk, a full one and a vanished directory are tried
 // through the C interface, the program and the window, in their own tests.)
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 #include "assistant/WindowlessRun.h"
 #include "exchange/ProfileFile.h"
 #include "exchange/ProfileText.h"
@@ -21,6 +21,7 @@ extern char** environ;
 namespace {
 
 using namespace formalys::assistant;
+using namespace formalys::grid;
 
 const std::string host = "[PATIENT]\r\nNUMPA=12\r\nNOM=Lefèvre\r\nPRENOM=Zoé\r\nNUMSS=2750369123456\r\n"
                          "[MEDECIN]\r\nIDNAT=691234567\r\n";

@@ -22,7 +22,7 @@ int main(int argc, char** argv)
             assistant::generateWithoutWindow(0, std::nullopt, directory + "/document.pdf");
         } else {
             window.Combo1().select(0); // after the first round, the paused sheet came back
-            window.SSData().setCell(2, 1, {name, "", assistant::CellType::Edit, {}});
+            window.SSData().setCell(2, 1, {name, "", grid::CellType::Edit, {}});
             window.Command4_Click();
         }
     }

@@ -1,7 +1,7 @@
 // The shipped forms as a user installs them: the five generated templates pass `qpdf --check` and
 // take an accented value in every field; each mapping grid binds fields of its template, once.
-#include "assistant/GridCheck.h"
-#include "assistant/GridFile.h"
+#include "grid/GridCheck.h"
+#include "grid/GridFile.h"
 #include "forms/FieldMap.h"
 #include "pdf/PdfDocument.h"
 #include "support/Test.h"
@@ -9,6 +9,7 @@
 namespace {
 
 using namespace formalys::assistant;
+using namespace formalys::grid;
 
 std::string templatePath(const std::string& form)
 {

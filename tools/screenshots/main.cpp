@@ -5,13 +5,13 @@
 #include "formalys/SHPDF.h"
 #include "component/ComponentState.h"
 #include "cli/verbs/WindowVerbs.h"
-#include "windows/AboutWindow.h"
-#include "windows/Application.h"
-#include "windows/AssistantWindow.h"
-#include "windows/PreviewWindow.h"
-#include "windows/QtWindows.h"
-#include "windows/SheetView.h"
-#include "windows/TrayIcon.h"
+#include "qt/AboutWindow.h"
+#include "qt/Application.h"
+#include "qt/AssistantWindow.h"
+#include "qt/PreviewWindow.h"
+#include "qt/QtWindows.h"
+#include "qt/SheetView.h"
+#include "qt/TrayIcon.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -32,7 +32,7 @@
 
 namespace {
 
-using formalys::windows::AssistantWindow;
+using formalys::qt::AssistantWindow;
 
 QString output;
 
@@ -79,9 +79,9 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication application(argc, argv);
-    formalys::windows::speakFrench(application); // as the library's own QApplication speaks
+    formalys::qt::speakFrench(application); // as the library's own QApplication speaks
     output = argv[2];
-    formalys::windows::install();
+    formalys::qt::install();
     formalys::SHPDF().CerfaInit(argv[1]);
     AssistantWindow& window = AssistantWindow::instance();
     window.move(0, 0);
@@ -162,7 +162,7 @@ int main(int argc, char** argv)
             });
             poll->start(50);
         };
-        whenShown("formalys::windows::AssistantWindow", [&](QWidget*) {
+        whenShown("formalys::qt::AssistantWindow", [&](QWidget*) {
             window.Combo1->setCurrentIndex(0);
             emit window.Combo1->activated(0);
             whenShown("QFileDialog", [](QWidget* dialog) {
@@ -185,7 +185,7 @@ int main(int argc, char** argv)
     desktop.setGeometry(QApplication::primaryScreen()->geometry());
     desktop.show();
     desktop.lower();
-    auto& tray = formalys::windows::TrayIcon::instance();
+    auto& tray = formalys::qt::TrayIcon::instance();
     formalys::ComponentState::instance().tray.hideResumeItem(); // the tray window's first use
     settle(1000);
     const auto menuShot = [&](const QString& name) {
@@ -206,7 +206,7 @@ int main(int argc, char** argv)
 
     // The about window, shown by CerfaAbout, hidden by its "&Ok".
     QTimer::singleShot(400, [] {
-        auto& about = formalys::windows::AboutWindow::instance();
+        auto& about = formalys::qt::AboutWindow::instance();
         save("about", about.frameGeometry());
         about.Command1->click();
     });

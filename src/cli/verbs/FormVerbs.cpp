@@ -1,7 +1,7 @@
 #include "cli/verbs/FormVerbs.h"
 
 #include "assistant/Assistant.h"
-#include "assistant/GridFile.h"
+#include "grid/GridFile.h"
 #include "assistant/WindowlessRun.h"
 #include "cli/ExitCode.h"
 #include "cli/SheetTable.h"
@@ -54,7 +54,7 @@ int runSheet(const SheetOptions& options, std::ostream& out, std::ostream& err)
     }
     printWarnings(err);
     if (options.json) {
-        out << assistant::gridFileText(window->SSData());
+        out << grid::gridFileText(window->SSData());
     } else {
         printSheetTable("Feuille « " + window->Combo1().text() + " »", window->SSData(), out);
     }

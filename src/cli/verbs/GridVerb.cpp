@@ -1,7 +1,7 @@
 #include "cli/verbs/GridVerb.h"
 
-#include "assistant/GridCheck.h"
-#include "assistant/GridFile.h"
+#include "grid/GridCheck.h"
+#include "grid/GridFile.h"
 #include "cli/ExitCode.h"
 #include "cli/SheetTable.h"
 #include "cli/Warnings.h"
@@ -17,11 +17,11 @@ namespace formalys::cli {
 
 namespace {
 
-using assistant::Cell;
-using assistant::CellType;
-using assistant::GridProblem;
-using assistant::GridProblemKind;
-using assistant::Sheet;
+using grid::Cell;
+using grid::CellType;
+using grid::GridProblem;
+using grid::GridProblemKind;
+using grid::Sheet;
 
 const char* kindName(GridProblemKind kind)
 {
@@ -48,7 +48,7 @@ void printProblems(const GridOptions& options, const std::vector<GridProblem>& p
     }
     out << '\n' << problems.size() << (problems.size() == 1 ? " problème :\n" : " problèmes :\n");
     for (const GridProblem& problem : problems) {
-        out << "  " << assistant::describe(problem) << '\n';
+        out << "  " << grid::describe(problem) << '\n';
     }
 }
 
@@ -69,7 +69,7 @@ void printJson(const GridOptions& options, const Sheet& sheet,
                          {"row", problem.row},
                          {"binding", problem.binding},
                          {"kind", kindName(problem.kind)},
-                         {"message", assistant::describe(problem)}});
+                         {"message", grid::describe(problem)}});
     }
     nlohmann::ordered_json report = {{"file", options.file}};
     if (!options.templatePath.empty()) {
@@ -86,14 +86,14 @@ void printJson(const GridOptions& options, const Sheet& sheet,
 
 int runGrid(const GridOptions& options, std::ostream& out, std::ostream& err)
 {
-    const assistant::GridLoad load = assistant::loadGridFile(options.file);
+    const grid::GridLoad load = grid::loadGridFile(options.file);
     if (!load.accepted()) {
         err << "formalys : " << load.reason << '\n';
         return exitFailed;
     }
     std::vector<GridProblem> problems;
     if (options.templatePath.empty()) {
-        problems = assistant::checkGrid(*load.sheet);
+        problems = grid::checkGrid(*load.sheet);
     } else {
         const auto fields = templateFieldNames(options.templatePath);
         if (!fields) {
@@ -102,7 +102,7 @@ int runGrid(const GridOptions& options, std::ostream& out, std::ostream& err)
                 << " » ne peut pas être lu ; la grille n'est pas vérifiée.\n";
             return exitFailed;
         }
-        problems = assistant::checkGrid(*load.sheet, *fields);
+        problems = grid::checkGrid(*load.sheet, *fields);
     }
     if (options.json) {
         printJson(options, *load.sheet, problems, out);

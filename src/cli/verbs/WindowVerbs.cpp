@@ -7,8 +7,8 @@
 #include "exchange/Exchange.h"
 #include "exchange/ProfileFile.h"
 #include "formalys/SHPDF.h"
-#include "windows/Application.h"
-#include "windows/QtWindows.h"
+#include "qt/Application.h"
+#include "qt/QtWindows.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -72,7 +72,7 @@ std::string askForPath()
 
 int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostream& err)
 {
-    if (windows::application() == nullptr) {
+    if (qt::application() == nullptr) {
         printWarnings(err);
         return exitFailed;
     }
@@ -88,16 +88,16 @@ int runAssistant(const AssistantOptions& options, std::ostream& out, std::ostrea
     component.CerfaInit(options.directory, 0, hostCallback);
     if (options.modeless) {
         component.CerfaMenuPatient();
-        windows::waitUntilAssistantClosed();
+        qt::waitUntilAssistantClosed();
     } else {
         component.CerfaAssistant();
     }
     const ComponentState& state = ComponentState::instance();
-    if (windows::resumableFromTray()) {
+    if (qt::resumableFromTray()) {
         out << "Saisie en pause : « Reprendre la saisie » dans le menu de l'icône Formalys de la zone "
                "de notification la reprend.\n"
             << std::flush;
-        windows::waitWhileResumableFromTray();
+        qt::waitWhileResumableFromTray();
     }
     component.CerfaQuit();
     printWarnings(err);

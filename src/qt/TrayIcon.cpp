@@ -1,0 +1,42 @@
+#include "qt/TrayIcon.h"
+
+#include "component/ComponentState.h"
+#include "qt/Named.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+namespace formalys::qt {
+
+TrayIcon& TrayIcon::instance()
+{
+    static TrayIcon* tray = new TrayIcon; // lives as long as the QApplication
+    return *tray;
+}
+
+TrayIcon::TrayIcon()
+    : icon(new QSystemTrayIcon(this)), MenuAbout(new QMenu(QString::fromUtf8("&Formalys"))),
+      MRetour(MenuAbout->addAction(QString::fromUtf8("Reprendre la saisie"))),
+      MInfo(MenuAbout->addAction(QString::fromUtf8("A propos de Formalys")))
+{
+    named(MenuAbout, "MenuAbout", "Menu de Formalys");
+    MRetour->setObjectName("MRetour");
+    MInfo->setObjectName("MInfo");
+    MRetour->setVisible(false);
+    icon->setObjectName("PDFForm");
+    icon->setIcon(QIcon(":/formalys/images/tray.svg"));
+    icon->setToolTip(QString::fromUtf8("Formalys - Imprimer les formulaires Cerfa"));
+    // Every event of the icon opens the menu, whichever button and however clicked.
+    connect(icon, &QSystemTrayIcon::activated, MenuAbout,
+            [this](QSystemTrayIcon::ActivationReason) { MenuAbout->popup(QCursor::pos()); });
+    // The items act once the menu has closed.
+    connect(
+        MRetour, &QAction::triggered, this, [] { ComponentState::instance().tray.resume(); },
+        Qt::QueuedConnection);
+    connect(
+        MInfo, &QAction::triggered, this, [] { ComponentState::instance().tray.showAbout(); },
+        Qt::QueuedConnection);
+}
+
+} // namespace formalys::qt
