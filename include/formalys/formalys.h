@@ -31,7 +31,11 @@
 
 #include <stdint.h>
 
-#if defined(__GNUC__)
+#if defined(_WIN32) && defined(FORMALYS_BUILDING)
+#define FORMALYS_EXPORT __declspec(dllexport)
+#elif defined(_WIN32)
+#define FORMALYS_EXPORT __declspec(dllimport)
+#elif defined(__GNUC__)
 #define FORMALYS_EXPORT __attribute__((visibility("default")))
 #else
 #define FORMALYS_EXPORT
@@ -47,8 +51,15 @@ typedef struct FormalysSHPDF FormalysSHPDF;
 
 /* Called with 1, 2, 3, 4 when a filled document is ready: the host answers by writing the path
    of the document to write into RESULTAT/FICHIER of the exchange file Formalys.ini, during the
-   call or later from elsewhere. The result is ignored. */
+   call or later from elsewhere. The result is ignored.
+   On Windows the callback is a window procedure, called through CallWindowProcW with the window
+   1, the message 2 and the parameters 3 and 4: LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM),
+   __stdcall in the 32-bit build. Elsewhere it is a plain C function of four int32_t. */
+#ifdef _WIN32
+typedef intptr_t(__stdcall* FormalysHostCallback)(void*, unsigned int, uintptr_t, intptr_t);
+#else
 typedef int32_t (*FormalysHostCallback)(int32_t, int32_t, int32_t, int32_t);
+#endif
 
 /* A new object, or NULL when memory is short. Free it with formalys_shpdf_free. */
 FORMALYS_EXPORT FormalysSHPDF* formalys_shpdf_new(void);

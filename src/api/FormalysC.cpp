@@ -2,6 +2,7 @@
 // `guarded`, so that no exception crosses into the host, and records why a call failed for
 // formalys_last_error. The warnings a call records are its failure's details; they are taken at
 // every call, so that a long-running host does not pile them up.
+#include "api/HostCallbackOf.h"
 #include "api/Operations.h"
 #include "assistant/WindowlessRun.h"
 #include "component/ComponentState.h"
@@ -144,8 +145,7 @@ int formalys_cerfa_init(FormalysSHPDF* object, const char* apath, int16_t alone,
                         FormalysHostCallback callback)
 {
     return onObject(object, [&] {
-        object->object.CerfaInit(orEmpty(apath), alone,
-                                 callback == nullptr ? HostCallback() : HostCallback(callback));
+        object->object.CerfaInit(orEmpty(apath), alone, api::hostCallbackOf(callback));
         return std::string();
     });
 }

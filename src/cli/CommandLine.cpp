@@ -3,6 +3,7 @@
 #include "assistant/FormTable.h"
 #include "assistant/WindowlessRun.h"
 #include "cli/ExitCode.h"
+#include "cli/HandOver.h"
 #include "cli/HelpFormatter.h"
 #include "cli/Warnings.h"
 #include "cli/verbs/WindowVerbs.h"
@@ -20,7 +21,6 @@
 #include <filesystem>
 #include <ostream>
 #include <regex>
-#include <unistd.h>
 
 namespace formalys::cli {
 
@@ -85,23 +85,6 @@ CLI::Validator existingDirectory()
                        : "le dossier « " + value + " » n'existe pas";
         },
         "");
-}
-
-// Runs the windows program, installed beside this one, with the same arguments; returns only when
-// it cannot be run.
-int handOverToWindowsProgram(const char* const* argv, std::ostream& err)
-{
-    char self[4096] = {};
-    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string program =
-        (length > 0 ? std::filesystem::path(std::string(self, length)).parent_path()
-                    : std::filesystem::path("."))
-            .append("formalys-fenetres")
-            .string();
-    ::execv(program.c_str(), const_cast<char* const*>(argv));
-    err << "formalys : le programme des fenêtres « " << program << " » ne peut pas être lancé ("
-        << files::frenchSystemError(errno) << ").\n";
-    return exitFailed;
 }
 
 const std::string directoryNote =

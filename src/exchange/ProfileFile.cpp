@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <sys/stat.h>
 #include <thread>
 
 namespace formalys::exchange {
@@ -33,16 +32,9 @@ constexpr auto longestWait = std::chrono::seconds(1);
 // Whether the file was modified less than `settleTime` ago.
 bool recentlyModified(const std::string& path)
 {
-    struct stat st
-    {};
-    if (::stat(path.c_str(), &st) != 0) {
-        return false;
-    }
-    const auto modified = std::chrono::system_clock::time_point(
-        std::chrono::duration_cast<std::chrono::system_clock::duration>(
-            std::chrono::seconds(st.st_mtim.tv_sec) +
-            std::chrono::nanoseconds(st.st_mtim.tv_nsec)));
-    return std::chrono::system_clock::now() - modified < settleTime;
+    std::error_code error;
+    const auto modified = std::filesystem::last_write_time(files::nativePath(path), error);
+    return !error && std::filesystem::file_time_type::clock::now() - modified < settleTime;
 }
 
 } // namespace

@@ -18,6 +18,19 @@ bool isRegularFile(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+FileStatus statusOf(const std::string& path)
+{
+    struct stat st
+    {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return {FileKind::Missing, 0, errno};
+    }
+    const FileKind kind = S_ISREG(st.st_mode)   ? FileKind::Regular
+                          : S_ISDIR(st.st_mode) ? FileKind::Directory
+                                                : FileKind::Other;
+    return {kind, static_cast<std::int64_t>(st.st_size), 0};
+}
+
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error)
 {
     auto fail = [&](const char* what) -> std::optional<std::string> {
@@ -84,6 +97,11 @@ std::string findInDirectory(const std::string& directory, const std::string& nam
     }
     ::closedir(dir);
     return found.empty() ? exact : found;
+}
+
+char pathSeparator()
+{
+    return '/';
 }
 
 std::string joinPath(const std::string& directory, const std::string& name)

@@ -18,10 +18,13 @@ constexpr std::pair<int, std::string_view> frenchWordings[] = {
     {EPERM, "opération non permise"},
     {EROFS, "le disque est en lecture seule"},
     {ENOSPC, "le disque est plein"},
+#ifdef EDQUOT // POSIX's: no quota error on Windows
     {EDQUOT, "le quota de disque est dépassé"},
+#endif
     {ENAMETOOLONG, "le chemin est trop long"},
     {ELOOP, "trop de liens symboliques dans le chemin"},
     {EIO, "erreur d'entrée-sortie du disque"},
+    {EBUSY, "le fichier est ouvert dans un autre programme"},
 };
 
 } // namespace
@@ -47,8 +50,13 @@ std::string frenchWriteError(int errorNumber, const std::string& path)
     case EPERM:
         return "droits insuffisants pour écrire dans " + directory;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return "le disque est plein";
+    case EBUSY: // on Windows, a document still shown by a viewer cannot be replaced
+        return "le fichier « " + path + " » est ouvert dans un autre programme : fermez-le, puis "
+               "recommencez";
     default:
         return frenchSystemError(errorNumber);
     }

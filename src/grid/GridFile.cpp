@@ -8,7 +8,6 @@
 #include "files/SystemError.h"
 
 #include <cerrno>
-#include <sys/stat.h>
 
 namespace formalys::grid {
 
@@ -29,24 +28,24 @@ std::string tooLarge(std::int64_t size)
 
 GridLoad loadGridFile(const std::string& path)
 {
-    struct stat st
-    {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
+    const files::FileStatus status = files::statusOf(path);
+    if (status.kind == files::FileKind::Missing) {
+        if (status.errorNumber == ENOENT || status.errorNumber == ENOTDIR) {
             return refused(path, "fichier introuvable");
         }
-        return refused(path,
-                       "le fichier ne peut pas être lu (" + files::frenchSystemError(errno) + ")");
+        return refused(path, "le fichier ne peut pas être lu (" +
+                                 files::frenchSystemError(status.errorNumber) + ")");
     }
-    if (!S_ISREG(st.st_mode)) {
-        return refused(path, S_ISDIR(st.st_mode) ? "c'est un dossier, pas un fichier"
-                                                 : "ce n'est pas un fichier ordinaire");
+    if (status.kind != files::FileKind::Regular) {
+        return refused(path, status.kind == files::FileKind::Directory
+                                 ? "c'est un dossier, pas un fichier"
+                                 : "ce n'est pas un fichier ordinaire");
     }
-    if (st.st_size > maximumGridFileSize) {
-        return refused(path, tooLarge(st.st_size));
+    if (status.size > maximumGridFileSize) {
+        return refused(path, tooLarge(status.size));
     }
     // The same file as a load before: its sheet, without reading and parsing it again.
-    const std::optional<files::FileIdentity> identity = files::FileIdentity::of(path, st);
+    const std::optional<files::FileIdentity> identity = files::FileIdentity::of(path);
     if (identity) {
         if (std::optional<Sheet> known = ParsedGrids::instance().find(*identity)) {
             return {std::move(known), {}};

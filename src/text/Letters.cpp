@@ -1,38 +1,18 @@
 #include "text/Letters.h"
 
+#include "text/CaseMapping.h"
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
 
-#include <clocale>
-#include <cwctype>
-#include <locale.h>
-
 namespace formalys::text {
 
-namespace {
-
-// glibc (2.35 and later) has a built-in C.UTF-8 locale with the full Unicode case tables, so no
-// locale package is needed; the process-wide locale is never touched.
-locale_t unicodeLocale()
-{
-    static const locale_t locale = [] {
-        locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-        if (l == static_cast<locale_t>(nullptr)) {
-            l = newlocale(LC_CTYPE_MASK, "C", static_cast<locale_t>(nullptr));
-        }
-        return l;
-    }();
-    return locale;
-}
-
-} // namespace
 
 char32_t toUpper(char32_t c)
 {
     if (c < 0x80) {
         return (c >= 'a' && c <= 'z') ? c - ('a' - 'A') : c;
     }
-    const auto upper = static_cast<char32_t>(towupper_l(static_cast<wint_t>(c), unicodeLocale()));
+    const char32_t upper = upperCaseOf(c);
     if (codePointToWindows1252(c) && !codePointToWindows1252(upper)) {
         return c;
     }
@@ -54,9 +34,7 @@ std::string capitalized(std::string_view utf8)
 
 std::string uncapitalized(std::string_view utf8)
 {
-    const auto toLower = [](char32_t c) {
-        return static_cast<char32_t>(towlower_l(static_cast<wint_t>(c), unicodeLocale()));
-    };
+    const auto toLower = [](char32_t c) { return lowerCaseOf(c); };
     std::size_t pos = 0;
     const char32_t first = utf8.empty() ? replacementCharacter : decodeNext(utf8, pos);
     std::size_t next = pos;

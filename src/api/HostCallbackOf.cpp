@@ -1,0 +1,10 @@
+#include "api/HostCallbackOf.h"
+
+namespace formalys::api {
+
+HostCallback hostCallbackOf(FormalysHostCallback callback)
+{
+    return callback == nullptr ? HostCallback() : HostCallback(callback);
+}
+
+} // namespace formalys::api
