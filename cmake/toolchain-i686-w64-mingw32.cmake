@@ -1,20 +1,3 @@
-# Cross-compiling for Windows (i686) with MinGW-w64, the posix-threads compilers (<thread>, <mutex>).
-# Programs built for the tests run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-# QPDF and libjpeg-turbo, built by scripts/setup-windows.sh.
-set(FORMALYS_WINDOWS_CACHE "$ENV{FORMALYS_WINDOWS_CACHE}")
-if(NOT FORMALYS_WINDOWS_CACHE)
-    set(FORMALYS_WINDOWS_CACHE "$ENV{HOME}/.cache/formalys/windows")
-endif()
-set(FORMALYS_WINDOWS_PREFIX "${FORMALYS_WINDOWS_CACHE}/i686-w64-mingw32/current")
-list(APPEND CMAKE_PREFIX_PATH "${FORMALYS_WINDOWS_PREFIX}")
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32 "${FORMALYS_WINDOWS_PREFIX}")
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Windows, i686: see MingwToolchain.cmake.
+set(FORMALYS_MINGW_ARCH i686)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)

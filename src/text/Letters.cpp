@@ -34,17 +34,16 @@ std::string capitalized(std::string_view utf8)
 
 std::string uncapitalized(std::string_view utf8)
 {
-    const auto toLower = [](char32_t c) { return lowerCaseOf(c); };
     std::size_t pos = 0;
     const char32_t first = utf8.empty() ? replacementCharacter : decodeNext(utf8, pos);
     std::size_t next = pos;
     const char32_t second = pos < utf8.size() ? decodeNext(utf8, next) : U' ';
-    const bool capitalsWord = toLower(second) != second; // "MT", "PIRES": a name stays as it is
+    const bool capitalsWord = lowerCaseOf(second) != second; // "MT", "PIRES": a name stays as it is
     if (first == replacementCharacter || capitalsWord) {
         return std::string(utf8);
     }
     std::string out;
-    appendUtf8(out, toLower(first));
+    appendUtf8(out, lowerCaseOf(first));
     out.append(utf8.substr(pos));
     return out;
 }
