@@ -1,6 +1,6 @@
 # Cross-compiling for Windows with MinGW-w64, the posix-threads compilers (<thread>, <mutex>), for
 # FORMALYS_MINGW_ARCH (x86_64 or i686), set by the toolchain file of each architecture. Programs
-# built for the tests run under Wine.
+# built for the tests run under Wine (cmake/wine-run.sh).
 set(triplet ${FORMALYS_MINGW_ARCH}-w64-mingw32)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${FORMALYS_MINGW_ARCH})

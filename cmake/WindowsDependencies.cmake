@@ -6,6 +6,9 @@
 # - the C++ runtime, libgcc and winpthreads linked in: the programs and formalys.dll depend on
 #   Windows system DLLs only.
 find_package(qpdf REQUIRED)
+# QPDF's exported target names "jpeg" without the directory where it stands.
+set_property(TARGET qpdf::libqpdf APPEND PROPERTY
+    INTERFACE_LINK_DIRECTORIES ${FORMALYS_WINDOWS_PREFIX}/lib)
 set(debian_headers ${PROJECT_BINARY_DIR}/debian-headers)
 file(MAKE_DIRECTORY ${debian_headers})
 foreach(library nlohmann CLI)
@@ -14,6 +17,10 @@ endforeach()
 include_directories(SYSTEM ${debian_headers})
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 add_link_options(-static)
+
+# The programs built for Windows that the build and the tests run (formgen, the test programs) run
+# under Wine, in a prefix of the build's own.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-run.sh ${PROJECT_BINARY_DIR}/wine)
 
 if(FORMALYS_BUILD_TESTS)
     # GoogleTest from Debian's sources, built with the cross compiler.

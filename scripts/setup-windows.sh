@@ -63,6 +63,8 @@ if ! ls -d "$sources"/qpdf-*/ "$sources"/libjpeg-turbo-*/ > /dev/null 2>&1; then
     [ -s "$apt_dir/sources.list" ] || { echo "setup-windows : aucune source apt sur cette machine"; exit 1; }
     apt_options=(-o Dir::Etc::SourceList="$apt_dir/sources.list" -o Dir::Etc::SourceParts=/dev/null
                  -o Dir::State::Lists="$apt_dir/lists")
+    # As root, apt hands downloads to its own user, who may not write our directories.
+    [ "$(id -u)" -eq 0 ] && apt_options+=(-o APT::Sandbox::User=root)
     echo "setup-windows : téléchargement des sources de qpdf et libjpeg-turbo"
     apt-get "${apt_options[@]}" update -qq
     (cd "$sources" && apt-get "${apt_options[@]}" source -qq qpdf libjpeg-turbo > /dev/null)
@@ -81,6 +83,7 @@ for triplet in x86_64-w64-mingw32 i686-w64-mingw32; do
         echo "setup-windows : construction de $qpdf_version et $jpeg_version pour $triplet"
         work=$cache/$triplet/build
         rm -rf "$work" "$prefix"
+        mkdir -p "$work"
         cmake -S "$jpeg_source" -B "$work/jpeg" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DENABLE_SHARED=OFF \
             -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF > "$work.log" 2>&1
@@ -92,9 +95,11 @@ for triplet in x86_64-w64-mingw32 i686-w64-mingw32; do
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
             -DBUILD_SHARED_LIBS=OFF -DBUILD_STATIC_LIBS=ON -DREQUIRE_CRYPTO_NATIVE=ON \
             -DUSE_IMPLICIT_CRYPTO=OFF -DBUILD_DOC=OFF >> "$work.log" 2>&1
-        cmake --build "$work/qpdf" --target libqpdf_static >> "$work.log" 2>&1 ||
+        cmake --build "$work/qpdf" --target libqpdf >> "$work.log" 2>&1 ||
             { tail -n 30 "$work.log"; echo "setup-windows : échec de la construction de QPDF"; exit 1; }
-        cmake --install "$work/qpdf" --component dev >> "$work.log" 2>&1 ||
+        # The headers and the library are QPDF's "dev" component, its CMake package files have none.
+        { cmake --install "$work/qpdf" --component dev &&
+          cmake --install "$work/qpdf" --component Unspecified; } >> "$work.log" 2>&1 ||
             { tail -n 30 "$work.log"; echo "setup-windows : échec de l'installation de QPDF"; exit 1; }
         rm -rf "$work"
         touch "$prefix/done"

@@ -3,6 +3,7 @@
 #include "formalys/SHPDF.h"
 #include "formalys/formalys.h"
 
+#include "support/Platform.h"
 #include "support/Test.h"
 
 #include <qpdf/QPDFWriter.hh>
@@ -31,16 +32,16 @@ TEST_F(SHPDFTest, CerfaInitSetsTheStateEveryObjectShares)
     for (const auto& [given, directory] : {std::pair{"/srv/cabinet/", "/srv/cabinet"}, {"/srv/cabinet//", "/srv/cabinet/"},
                                            {"/", ""}, {"relatif/", "relatif"},
                                            {"/srv/Cabinet Médical", "/srv/Cabinet Médical"}}) {
-        SHPDF().CerfaInit(given, -1, [](std::int32_t a, std::int32_t, std::int32_t, std::int32_t d) { return a + d; });
-        EXPECT_EQ(state().applicationDirectory, directory) << given;
-        EXPECT_EQ(state().exchangePath, std::string(directory) + "/Formalys.ini") << given;
+        SHPDF().CerfaInit(native(given), -1, [](std::int32_t a, std::int32_t, std::int32_t, std::int32_t d) { return a + d; });
+        EXPECT_EQ(state().applicationDirectory, native(directory)) << given;
+        EXPECT_EQ(state().exchangePath, native(std::string(directory) + "/Formalys.ini")) << given;
         EXPECT_EQ(state().alone, -1);
         EXPECT_FALSE(state().tray.resumeItemShown()) << "nothing to resume yet";
         EXPECT_EQ(state().hostCallback(1, 2, 3, 4), 5);
     }
     SHPDF second;
     second.CerfaInit("", 1);
-    EXPECT_EQ(state().applicationDirectory, fs::canonical("/proc/self/exe").parent_path().string());
+    EXPECT_EQ(state().applicationDirectory, programDirectory());
     EXPECT_EQ(state().alone, 1);
     EXPECT_FALSE(state().hostCallback);
     second.CerfaTest();
@@ -188,26 +189,6 @@ TEST_F(TrayTest, AboutAndPauseTellTheHostAndTheUser)
 namespace {
 
 // The C interface as a host in another language calls it: codes, texts, the reason of a failure.
-// The component directory (the test document, an empty CerfaInit path) is where the module is only
-// when the user may write there and it is no system directory; otherwise the user's data directory.
-TEST_F(SHPDFTest, TheComponentDirectoryIsNeverASystemDirectory)
-{
-    const std::string data = work.file("données");
-    ::setenv("XDG_DATA_HOME", data.c_str(), 1);
-    for (const auto& [module, expected] : std::vector<std::pair<std::string, std::string>>{
-             {"/usr/bin", data + "/formalys"}, {"/usr", data + "/formalys"}, {"/opt/formalys/lib", data + "/formalys"},
-             {"/lib64", data + "/formalys"}, {work.file("absent"), data + "/formalys"}, {work.path(), work.path()}}) {
-        EXPECT_EQ(componentDirectoryFor(module), expected) << module;
-    }
-    EXPECT_TRUE(fs::is_directory(data + "/formalys")) << "made when first needed";
-    ::setenv("XDG_DATA_HOME", "relatif", 1); // not absolute: ignored, as the XDG rules say
-    const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "/root";
-    ::setenv("HOME", work.path().c_str(), 1);
-    EXPECT_EQ(componentDirectoryFor("/usr/lib/x86_64-linux-gnu"), work.path() + "/.local/share/formalys");
-    ::setenv("HOME", home.c_str(), 1);
-    ::unsetenv("XDG_DATA_HOME");
-}
-
 // Windows whose user chooses DSI, generates and then closes the window.
 class GeneratingWindows final : public WindowPort
 {

@@ -5,11 +5,11 @@
 #include "pdf/PdfDocument.h"
 
 #include "pdf/IncrementalUpdate.h"
+#include "support/Platform.h"
 #include "support/Test.h"
 
 #include <qpdf/QPDFWriter.hh>
 #include <regex>
-#include <sys/stat.h>
 
 using Object = QPDFObjectHandle;
 
@@ -502,7 +502,7 @@ TEST_F(PdfDocumentTest, AFailedSaveLeavesTheTargetAsItWas)
     takeWarnings();
     for (const std::string& target : {dir.file("dossier.pdf"), dir.file("absent/sortie.pdf"),
                                       std::string("/proc/formalys.pdf"), std::string(), dir.file("ancien.pdf")}) {
-        const FileSizeLimit full(1000); // smaller than the document
+        const BlockedTarget blocked(target); // a full disk, or the target held open
         EXPECT_FALSE(doc.SaveDocument(target)) << target;
         EXPECT_THAT(takeWarnings(), ElementsAre(HasSubstr("n'est pas enregistré"))) << target;
     }

@@ -1,6 +1,7 @@
 #include "support/FileCalls.h"
 
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -97,5 +98,19 @@ FileFault::FileFault(const std::string& errnoName, const std::string& pathPart)
 }
 
 FileFault::~FileFault() { ::unsetenv("FORMALYS_TEST_FAULT"); }
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes)
+{
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous_;
+    limited.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+}
 
 } // namespace formalys::testing

@@ -1,5 +1,5 @@
 #pragma once
-// The file-system calls of the code under test, watched and failed on demand. FileCalls.cpp
+// The file-system calls of the code under test, watched and failed on demand (POSIX only). FileCalls.cpp
 // interposes mkostemp, fsync and rename: linked into a test program it sees that program's calls,
 // and built as libformalys_file_calls.so it is preloaded (LD_PRELOAD) into a program the test
 // starts. Both are steered by the environment, so that a child inherits them:
@@ -8,6 +8,7 @@
 //   created, with ERRNO (EROFS, ENOSPC, ENOENT, EACCES), as a read-only or full disk does.
 
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace formalys::testing {
@@ -35,6 +36,19 @@ public:
     ~FileFault();
     FileFault(const FileFault&) = delete;
     FileFault& operator=(const FileFault&) = delete;
+};
+
+// Writes beyond `bytes` fail with EFBIG for the life of the object, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit previous_{};
 };
 
 } // namespace formalys::testing

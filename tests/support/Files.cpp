@@ -1,20 +1,32 @@
 #include "support/Files.h"
 
-#include <array>
-#include <csignal>
-#include <cstdio>
+#include <qpdf/QPDFJob.hh>
+#include <qpdf/QPDFLogger.hh>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace formalys::testing {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() : path_(fs::temp_directory_path() / "formalys-test-XXXXXX")
+TempDir::TempDir()
 {
-    if (::mkdtemp(path_.data()) == nullptr) { throw std::runtime_error("cannot create a temporary directory"); }
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = fs::temp_directory_path() / ("formalys-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            path_ = candidate.string();
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary directory");
 }
 
 TempDir::~TempDir()
@@ -26,6 +38,12 @@ TempDir::~TempDir()
 std::size_t TempDir::entryCount() const
 {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
+}
+
+std::string native(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', TempDir::separator);
+    return path;
 }
 
 std::string readBytes(const std::string& path)
@@ -40,29 +58,25 @@ void writeBytes(const std::string& path, std::string_view bytes)
     std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-FileSizeLimit::FileSizeLimit(rlim_t bytes)
-{
-    ::getrlimit(RLIMIT_FSIZE, &previous_);
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = previous_;
-    limited.rlim_cur = bytes;
-    ::setrlimit(RLIMIT_FSIZE, &limited);
-}
-
-FileSizeLimit::~FileSizeLimit()
-{
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-}
-
+// QPDF's own check, the one `qpdf --check` runs, in-process so that it runs the same on Windows.
 std::string qpdfProblems(const std::string& path)
 {
-    FILE* pipe = ::popen((FORMALYS_QPDF " --check '" + path + "' 2>&1").c_str(), "r");
-    std::string output;
-    std::array<char, 512> buffer{};
-    while (pipe != nullptr && std::fgets(buffer.data(), buffer.size(), pipe) != nullptr) { output += buffer.data(); }
-    const bool sound = pipe != nullptr && ::pclose(pipe) == 0 && output.find("WARNING") == std::string::npos &&
-                       output.find("No syntax or stream encoding errors") != std::string::npos;
-    return sound ? "" : output;
+    std::ostringstream output;
+    QPDFJob job;
+    const auto logger = QPDFLogger::create();
+    logger->setOutputStreams(&output, &output);
+    job.setLogger(logger);
+    try {
+        const char* argv[] = {"qpdf", "--check", path.c_str(), nullptr};
+        job.initializeFromArgv(argv);
+        job.run();
+    } catch (const std::exception& error) {
+        return output.str() + error.what();
+    }
+    const std::string text = output.str();
+    const bool sound = job.getExitCode() == 0 && text.find("WARNING") == std::string::npos &&
+                       text.find("No syntax or stream encoding errors") != std::string::npos;
+    return sound ? "" : text;
 }
 
 } // namespace formalys::testing

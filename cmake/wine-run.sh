@@ -1,0 +1,16 @@
+#!/bin/sh
+# Runs a program built for Windows under Wine: wine-run.sh PREFIX PROGRAM [ARGUMENT...].
+# PREFIX is the build's own Wine prefix, made on first use; Wine stays quiet, never opens a crash
+# dialog or a debugger, so that a failing test fails instead of waiting for a click, and draws its
+# windows with its null display driver: they exist, and take messages, with no screen at all.
+set -e
+WINEPREFIX=$1
+shift
+export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
+if [ ! -f "$WINEPREFIX/formalys-ready" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    flock "$WINEPREFIX.lock" sh -c '[ -f "$WINEPREFIX/formalys-ready" ] || {
+        wineboot -i && wine reg add "HKCU\Software\Wine\Drivers" /v Graphics /d null /f &&
+        wineserver -w && touch "$WINEPREFIX/formalys-ready"; }' > /dev/null 2>&1
+fi
+exec wine "$@"

@@ -1,0 +1,55 @@
+#pragma once
+// What the tests do each platform's way: programs started and run to the end with what they wrote,
+// or killed at a chosen moment; the directory of the test program itself; a file that cannot be
+// written. Platform.cpp is the POSIX way, PlatformWin32.cpp the Windows one.
+
+#include <string>
+#include <vector>
+
+namespace formalys::testing {
+
+struct ProgramRun
+{
+    int code = -1; // the exit code; -1 when the program could not be started
+    std::string out, err;
+};
+
+// Runs `program` with `arguments` until it ends; its standard output and error go through files in
+// `scratch`, a directory of the test's.
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& scratch);
+
+// The directory of the running test program, the component directory of the core it links.
+std::string programDirectory();
+
+class ChildProcess
+{
+public:
+    ChildProcess(const std::string& program, const std::vector<std::string>& arguments);
+    ~ChildProcess(); // kills the child if it still runs
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    bool started() const;
+    void kill(); // at once, as a crash or a power cut stops it, and waits for it to be gone
+
+private:
+    void* handle_ = nullptr; // the process: its pid on POSIX, its handle on Windows
+    bool running_ = false;
+};
+
+// Makes every write of `target` fail for the life of the object, as each platform commonly fails
+// one: a full disk on POSIX (no file may grow beyond 1000 bytes), the file held open without sharing
+// by another program (a viewer showing it) on Windows.
+class BlockedTarget
+{
+public:
+    explicit BlockedTarget(const std::string& target);
+    ~BlockedTarget();
+    BlockedTarget(const BlockedTarget&) = delete;
+    BlockedTarget& operator=(const BlockedTarget&) = delete;
+
+private:
+    void* handle_ = nullptr; // Windows: the handle that holds the file
+};
+
+} // namespace formalys::testing

@@ -1,0 +1,127 @@
+#include "support/Platform.h"
+
+#include "files/WidePath.h"
+#include "support/Files.h"
+
+#include <windows.h>
+
+namespace formalys::testing {
+
+namespace {
+
+// One argument as the C runtime's parser reads it back: quoted, with its quotes and the
+// backslashes before them doubled.
+std::wstring quoted(const std::wstring& argument)
+{
+    std::wstring result = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : argument) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        result.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        result += c;
+    }
+    result.append(backslashes * 2, L'\\');
+    return result + L"\"";
+}
+
+std::wstring commandLine(const std::string& program, const std::vector<std::string>& arguments)
+{
+    std::wstring line = quoted(files::widePath(program));
+    for (const std::string& argument : arguments) { line += L" " + quoted(files::widePath(argument)); }
+    return line;
+}
+
+HANDLE outputFile(const std::string& path)
+{
+    SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return ::CreateFileW(files::widePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                         CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+HANDLE start(const std::string& program, const std::vector<std::string>& arguments, STARTUPINFOW& startup)
+{
+    std::wstring line = commandLine(program, arguments);
+    PROCESS_INFORMATION process{};
+    const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, CREATE_NO_WINDOW, nullptr,
+                          nullptr, &startup, &process)) {
+        return nullptr;
+    }
+    ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+} // namespace
+
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& scratch)
+{
+    const std::string out = scratch + "\\program.out", err = scratch + "\\program.err";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = outputFile(out);
+    startup.hStdError = outputFile(err);
+    const HANDLE process = start(program, arguments, startup);
+    ::CloseHandle(startup.hStdOutput);
+    ::CloseHandle(startup.hStdError);
+    ProgramRun run;
+    DWORD code = 0;
+    if (process != nullptr) {
+        ::WaitForSingleObject(process, INFINITE);
+        ::GetExitCodeProcess(process, &code);
+        ::CloseHandle(process);
+        run.code = static_cast<int>(code);
+        run.out = readBytes(out);
+        run.err = readBytes(err);
+    }
+    return run;
+}
+
+std::string programDirectory()
+{
+    wchar_t path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string program = files::utf8Path(std::wstring(path, length));
+    return program.substr(0, program.rfind('\\'));
+}
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& arguments)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    handle_ = start(program, arguments, startup);
+    running_ = handle_ != nullptr;
+}
+
+ChildProcess::~ChildProcess() { kill(); }
+
+bool ChildProcess::started() const { return running_; }
+
+void ChildProcess::kill()
+{
+    if (running_) {
+        ::TerminateProcess(handle_, 9);
+        ::WaitForSingleObject(handle_, INFINITE);
+        ::CloseHandle(handle_);
+        running_ = false;
+    }
+}
+
+BlockedTarget::BlockedTarget(const std::string& target)
+    : handle_(::CreateFileW(files::widePath(target).c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr))
+{
+}
+
+BlockedTarget::~BlockedTarget()
+{
+    if (handle_ != INVALID_HANDLE_VALUE) { ::CloseHandle(handle_); }
+}
+
+} // namespace formalys::testing
