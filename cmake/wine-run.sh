@@ -13,4 +13,9 @@ if [ ! -f "$WINEPREFIX/formalys-ready" ]; then
         wineboot -i && wine reg add "HKCU\Software\Wine\Drivers" /v Graphics /d null /f &&
         wineserver -w && touch "$WINEPREFIX/formalys-ready"; }' > /dev/null 2>&1
 fi
+# Wine's server and its services outlive the program: started here, away from the program's output,
+# they cannot keep the pipe of a test runner open after the program has ended.
+if wineserver -p5 < /dev/null > /dev/null 2>&1; then
+    wine wineboot < /dev/null > /dev/null 2>&1 || true
+fi
 exec wine "$@"

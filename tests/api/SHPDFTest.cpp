@@ -263,12 +263,8 @@ TEST_F(FormalysCTest, EveryOperationAnswersWithACodeAndAReason)
 // current directory; a missing template is a failure with its reason.
 TEST_F(FormalysCTest, GenerationAndForm2035WriteTheirDocuments)
 {
-    static std::string named; // what the C callback below writes
-    named = dir.file("par le rappel.pdf");
-    ASSERT_EQ(formalys_cerfa_init(object, (dir.path() + "/").c_str(), -1, [](int32_t, int32_t, int32_t, int32_t) {
-        WriteExchange("RESULTAT", "FICHIER", named);
-        return int32_t{0};
-    }), 0);
+    std::string named = dir.file("par le rappel.pdf");
+    ASSERT_EQ(formalys_cerfa_init(object, (dir.path() + TempDir::separator).c_str(), -1, hostCallbackNaming(named)), 0);
     EXPECT_EQ(formalys_generate(nullptr, "DSI", nullptr, nullptr), 0) << formalys_last_error();
     EXPECT_EQ(PdfReadBack(named).value("nom patient"), "Lefèvre");
     EXPECT_EQ(formalys_generate(dir.path().c_str(), "MT", nullptr, dir.file("mt.pdf").c_str()), 0);
@@ -278,6 +274,7 @@ TEST_F(FormalysCTest, GenerationAndForm2035WriteTheirDocuments)
     EXPECT_STREQ(formalys_last_error(), "Le fichier <PIRES> de référence est introuvable !");
     EXPECT_TRUE(messages->shown.empty()) << "a batch never waits for a click";
     named = dir.file("absent/x.pdf");
+    hostCallbackNaming(named);
     state().windows = std::make_shared<GeneratingWindows>();
     EXPECT_EQ(formalys_cerfa_menu_patient(object), 0) << "a modeless window has not been closed yet";
     EXPECT_EQ(formalys_cerfa_assistant(object), 1);

@@ -187,8 +187,8 @@ TEST_F(AssistantTest, APatientNumberThatCannotNameAFileRefusesThePause)
         window().Unload();
         EXPECT_EQ(files(), before) << number;
     }
-    EXPECT_EQ(pauseFilePath(" DUPONT-é "), dir.file("app/DUPONT-é.ss"));
-    EXPECT_EQ(pauseFilePath(std::string(252, '9')), dir.file("app/" + std::string(252, '9') + ".ss")) << "255 bytes";
+    EXPECT_EQ(pauseFilePath(" DUPONT-é "), dir.file(native("app/DUPONT-é.ss")));
+    EXPECT_EQ(pauseFilePath(std::string(252, '9')), dir.file(native("app/" + std::string(252, '9') + ".ss"))) << "255 bytes";
     EXPECT_FALSE(pauseFilePath(std::string(253, '9')) || pauseFilePath(std::string("1\0/x", 4)));
     writeBytes(state().exchangePath, "[PATIENT]\nNUMPA=" + std::string(500, '9') + "\n");
     window().Combo1().select(3);
@@ -302,7 +302,7 @@ TEST_F(AssistantTest, GenerationKeepsWhatTheUserSaw)
     writeExchange("");
     fill({textField("nom")}, {bound("nom", "TEST")});
     const GenerationResult result = generateDocument(window());
-    EXPECT_EQ(result.outputPath, componentDirectory() + "/test.pdf");
+    EXPECT_EQ(result.outputPath, componentDirectory() + native("/test.pdf"));
     ASSERT_TRUE(result.saved);
     EXPECT_EQ(PdfReadBack(result.outputPath).value("nom"), "TEST");
     EXPECT_EQ(exchangeText().find("FICHIER"), std::string::npos);

@@ -16,7 +16,7 @@ using namespace formalys::grid;
 std::map<std::string, std::string> filesOf(const std::string& directory)
 {
     std::map<std::string, std::string> files;
-    for (const auto& entry : fs::directory_iterator(directory)) { files[entry.path().filename()] = readBytes(entry.path()); }
+    for (const auto& entry : fs::directory_iterator(directory)) { files[entry.path().filename().string()] = readBytes(entry.path().string()); }
     return files;
 }
 

@@ -9,7 +9,8 @@
 #include "support/Test.h"
 #include "text/Letters.h"
 
-#include <unistd.h>
+#include "files/FileSystem.h"
+#include "support/Platform.h"
 
 using namespace formalys::grid;
 
@@ -271,9 +272,9 @@ TEST_F(GridFileTest, RefusesWhatIsNotAReadableFile)
     expectRefused(dir.file("simple/MT.cil"), "fichier introuvable");
     std::filesystem::create_directory(dir.file("MT.cil"));
     expectRefused(dir.file("MT.cil"), "c'est un dossier");
-    expectRefused("/dev/null", "ce n'est pas un fichier ordinaire");
+    expectRefused(deviceFile, deviceRefusal);
     writeBytes(dir.file("énorme.ss"), "");
-    ASSERT_EQ(::truncate(dir.file("énorme.ss").c_str(), maximumGridFileSize + 1), 0);
+    std::filesystem::resize_file(files::nativePath(dir.file("énorme.ss")), maximumGridFileSize + 1);
     expectRefused(dir.file("énorme.ss"), "trop volumineux (67108865 octets, au plus 67108864)");
 }
 

@@ -50,7 +50,7 @@ protected:
     }
     PdfReadBack saved()
     {
-        EXPECT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
+        EXPECT_TRUE(doc.SaveDocument(dir.file("rempli.pdf"))) << ::testing::PrintToString(takeWarnings());
         return PdfReadBack(dir.file("rempli.pdf"));
     }
     // Sets `value` into the field "champ" of `form`, saves, and reads the file back.
@@ -160,7 +160,7 @@ TEST_F(PdfDocumentTest, WhatIsNotAReadablePdfIsRepairedOrRefused)
     QPDFWriter writer(good.pdf(), secret.c_str());
     writer.setR6EncryptionParameters("secret", "owner", true, true, true, true, true, true, qpdf_r3p_full, true);
     writer.write();
-    ::mkdir(dir.file("dossier.pdf").c_str(), 0755);
+    fs::create_directory(dir.file("dossier.pdf"));
     std::string shifted = whole;
     shifted.insert(shifted.rfind("startxref") + 10, "1");
     // A file, its content ("-": as it is), and what the one warning says ("": either).

@@ -57,7 +57,7 @@ protected:
     {
         for (const char* folder : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
             for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-                std::filesystem::copy(entry.path(), dir.file(entry.path().filename()));
+                std::filesystem::copy(entry.path(), dir.file(entry.path().filename().string()));
             }
         }
     }

@@ -1,5 +1,7 @@
 #include "support/Files.h"
 
+#include "files/FileSystem.h"
+
 #include <qpdf/QPDFJob.hh>
 #include <qpdf/QPDFLogger.hh>
 
@@ -48,14 +50,14 @@ std::string native(std::string path)
 
 std::string readBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(files::nativePath(path), std::ios::binary); // UTF-8, on Windows too
     if (!in) { throw std::runtime_error("cannot read " + path); }
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
 void writeBytes(const std::string& path, std::string_view bytes)
 {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(files::nativePath(path), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // QPDF's own check, the one `qpdf --check` runs, in-process so that it runs the same on Windows.

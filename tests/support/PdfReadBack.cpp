@@ -1,5 +1,7 @@
 #include "support/PdfReadBack.h"
 
+#include "support/Files.h"
+
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <stdexcept>
@@ -8,15 +10,16 @@ namespace formalys::testing {
 
 namespace {
 
-QPDF& opened(QPDF& pdf, const std::string& path)
+QPDF& opened(QPDF& pdf, const std::string& path, std::string& bytes)
 {
-    pdf.processFile(path.c_str());
+    bytes = readBytes(path);
+    pdf.processMemoryFile(path.c_str(), bytes.data(), bytes.size());
     return pdf;
 }
 
 } // namespace
 
-PdfReadBack::PdfReadBack(const std::string& path) : form_(opened(pdf_, path))
+PdfReadBack::PdfReadBack(const std::string& path) : form_(opened(pdf_, path, bytes_))
 {
     for (auto& page : QPDFPageDocumentHelper(pdf_).getAllPages()) {
         for (auto& widget : form_.getWidgetAnnotationsForPage(page)) {

@@ -37,6 +37,7 @@ private:
     Field* find(const std::string& name) const;
     Field& at(const std::string& name);
 
+    std::string bytes_; // read whole: a file held open could not be replaced on Windows
     QPDF pdf_;
     QPDFAcroFormDocumentHelper form_;
     std::vector<Field> fields_; // from the widgets of each page, in page order

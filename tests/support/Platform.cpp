@@ -1,5 +1,6 @@
 #include "support/Platform.h"
 
+#include "exchange/Exchange.h"
 #include "support/FileCalls.h"
 #include "support/Files.h"
 
@@ -31,7 +32,9 @@ pid_t pidOf(void* handle) { return static_cast<pid_t>(reinterpret_cast<std::intp
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& scratch)
 {
-    const std::string out = scratch + "/program.out", err = scratch + "/program.err";
+    static int runs = 0; // a pair of files per run: nothing read is left from an earlier one
+    const std::string name = scratch + "/program-" + std::to_string(++runs);
+    const std::string out = name + ".out", err = name + ".err";
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -48,6 +51,22 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         run.err = readBytes(err);
     }
     return run;
+}
+
+const char* const deviceFile = "/dev/null";
+const char* const deviceRefusal = "ce n'est pas un fichier ordinaire";
+
+namespace {
+std::string namedDocument;
+} // namespace
+
+FormalysHostCallback hostCallbackNaming(const std::string& document)
+{
+    namedDocument = document;
+    return [](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {
+        WriteExchange("RESULTAT", "FICHIER", namedDocument);
+        return std::int32_t{0};
+    };
 }
 
 std::string programDirectory()

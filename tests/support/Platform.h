@@ -3,6 +3,8 @@
 // or killed at a chosen moment; the directory of the test program itself; a file that cannot be
 // written. Platform.cpp is the POSIX way, PlatformWin32.cpp the Windows one.
 
+#include "formalys/formalys.h"
+
 #include <string>
 #include <vector>
 
@@ -36,6 +38,15 @@ private:
     void* handle_ = nullptr; // the process: its pid on POSIX, its handle on Windows
     bool running_ = false;
 };
+
+// A device, which no one may take for an ordinary file, and how its load is refused (Wine's NUL
+// answers as a file that cannot be read).
+extern const char* const deviceFile;
+extern const char* const deviceRefusal;
+
+// A host's C callback of the platform's type (a window procedure on Windows) that names `document`
+// in RESULTAT/FICHIER, as a host answers when asked for a document's path.
+FormalysHostCallback hostCallbackNaming(const std::string& document);
 
 // Makes every write of `target` fail for the life of the object, as each platform commonly fails
 // one: a full disk on POSIX (no file may grow beyond 1000 bytes), the file held open without sharing

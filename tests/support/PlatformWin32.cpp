@@ -1,5 +1,6 @@
 #include "support/Platform.h"
 
+#include "exchange/Exchange.h"
 #include "files/WidePath.h"
 #include "support/Files.h"
 
@@ -60,7 +61,9 @@ HANDLE start(const std::string& program, const std::vector<std::string>& argumen
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& scratch)
 {
-    const std::string out = scratch + "\\program.out", err = scratch + "\\program.err";
+    static int runs = 0; // a pair of files per run: nothing read is left from an earlier one
+    const std::string name = scratch + "\\program-" + std::to_string(++runs);
+    const std::string out = name + ".out", err = name + ".err";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -81,6 +84,24 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
         run.err = readBytes(err);
     }
     return run;
+}
+
+const char* const deviceFile = "NUL";
+const char* const deviceRefusal = "le fichier ne peut pas être lu";
+
+namespace {
+std::string namedDocument;
+LRESULT CALLBACK namingProcedure(HWND, UINT, WPARAM, LPARAM)
+{
+    WriteExchange("RESULTAT", "FICHIER", namedDocument);
+    return 0;
+}
+} // namespace
+
+FormalysHostCallback hostCallbackNaming(const std::string& document)
+{
+    namedDocument = document;
+    return reinterpret_cast<FormalysHostCallback>(&namingProcedure);
 }
 
 std::string programDirectory()

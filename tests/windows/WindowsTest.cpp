@@ -52,7 +52,7 @@ TEST_F(WindowsTest, HiddenAndSystemFilesCountAsMissing)
     ASSERT_TRUE(::SetFileAttributesW(files::widePath(dir.file("MT.pdf")).c_str(), FILE_ATTRIBUTE_HIDDEN));
     window().Combo1().select(0);
     ASSERT_FALSE(messages->shown.empty());
-    EXPECT_EQ(messages->shown[0].text, "Le fichier <MT.pdf> de référence est introuvable !");
+    EXPECT_EQ(messages->shown[0].text, "Le fichier <MT> de référence est introuvable !");
 }
 
 // A document that a viewer holds open without sharing cannot be replaced: generation says so in
@@ -63,7 +63,7 @@ TEST_F(WindowsTest, ADocumentHeldOpenStaysWhole)
     const std::string folder = dir.file("Cabinet Médical");
     fs::create_directory(files::nativePath(folder));
     SHPDF().CerfaInit(folder + "\\");
-    writeBytes(folder + "\\Formalys.ini", "[PATIENT]\r\nNUMPA=12\r\nNOM=Lefèvre\r\n");
+    writeBytes(folder + "\\Formalys.ini", "[PATIENT]\r\nNUMPA=12\r\nNOMASS=Lefèvre\r\n");
     fs::copy(FORMALYS_FORMS_DIR "/MT.pdf", files::nativePath(folder + "\\MT.pdf"));
     fs::copy(FORMALYS_GRIDS_DIR "/MT.cil", files::nativePath(folder + "\\MT.cil"));
     const std::string document = folder + "\\Zoé Lefèvre.pdf";
@@ -96,7 +96,7 @@ LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM first, LPARAM s
 TEST_F(WindowsTest, TheCallbackIsTheHostsWindowProcedure)
 {
     installShippedForms();
-    writeExchange("[PATIENT]\r\nNUMPA=12\r\nNOM=Lefèvre\r\n");
+    writeExchange("[PATIENT]\r\nNUMPA=12\r\nNOMASS=Lefèvre\r\n");
     FormalysSHPDF* object = formalys_shpdf_new();
     ASSERT_EQ(formalys_cerfa_init(object, dir.path().c_str(), 0, reinterpret_cast<FormalysHostCallback>(&hostProcedure)), 0);
     formalys_shpdf_free(object);
@@ -114,9 +114,12 @@ TEST(Win32MessageBoxTest, TheDllShowsAMessageBoxThatOkCloses)
 {
     const HMODULE module = ::LoadLibraryW(files::widePath(FORMALYS_DLL).c_str());
     ASSERT_NE(module, nullptr);
-    const auto create = reinterpret_cast<decltype(&formalys_shpdf_new)>(::GetProcAddress(module, "formalys_shpdf_new"));
-    const auto test = reinterpret_cast<decltype(&formalys_cerfa_test)>(::GetProcAddress(module, "formalys_cerfa_test"));
-    const auto release = reinterpret_cast<decltype(&formalys_shpdf_free)>(::GetProcAddress(module, "formalys_shpdf_free"));
+    const auto symbol = [module](auto function, const char* name) { // through void(*)(), as GetProcAddress's callers do
+        return reinterpret_cast<decltype(function)>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+    };
+    const auto create = symbol(&formalys_shpdf_new, "formalys_shpdf_new");
+    const auto test = symbol(&formalys_cerfa_test, "formalys_cerfa_test");
+    const auto release = symbol(&formalys_shpdf_free, "formalys_shpdf_free");
     ASSERT_TRUE(create && test && release);
     std::wstring seen = L"|";
     std::thread user([&seen] { // the user, who reads the box and presses OK
