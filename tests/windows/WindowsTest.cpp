@@ -1,6 +1,7 @@
 // What only Windows can meet: a drive root as the application directory, hidden and system files,
-// a document held open by a viewer, the host's window procedure as the callback, and the message
-// box of formalys.dll. Paths with accents go through the "W" functions, never the ANSI code page.
+// a document held open by a viewer and the message box of formalys.dll. (The host's window
+// procedure as the callback: FormalysCTest, through support/PlatformWin32.cpp.) Paths with accents
+// go through the "W" functions, never the ANSI code page.
 #include "files/FileSystem.h"
 #include "files/WidePath.h"
 #include "formalys/formalys.h"
@@ -80,32 +81,6 @@ TEST_F(WindowsTest, ADocumentHeldOpenStaysWhole)
     EXPECT_EQ(std::distance(fs::directory_iterator(files::nativePath(folder)), {}), 4) << "no temporary file left";
     window().Command2_Click(); // the viewer closed: the same sheet is saved
     EXPECT_EQ(PdfReadBack(document).value("nom"), "LEFÈVRE");
-}
-
-// The host passes a window procedure: Formalys calls it through CallWindowProcW with 1, 2, 3, 4, and
-// the host names the document.
-std::vector<std::vector<std::uintptr_t>> calls;
-std::string hostDocument;
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM first, LPARAM second)
-{
-    calls.push_back({reinterpret_cast<std::uintptr_t>(window), message, first, static_cast<std::uintptr_t>(second)});
-    WriteExchange("RESULTAT", "FICHIER", hostDocument);
-    return 0;
-}
-
-TEST_F(WindowsTest, TheCallbackIsTheHostsWindowProcedure)
-{
-    installShippedForms();
-    writeExchange("[PATIENT]\r\nNUMPA=12\r\nNOMASS=Lefèvre\r\n");
-    FormalysSHPDF* object = formalys_shpdf_new();
-    ASSERT_EQ(formalys_cerfa_init(object, dir.path().c_str(), 0, reinterpret_cast<FormalysHostCallback>(&hostProcedure)), 0);
-    formalys_shpdf_free(object);
-    calls.clear();
-    hostDocument = dir.file("mt.pdf");
-    window().Combo1().select(0);
-    window().Command2_Click();
-    EXPECT_EQ(calls, (std::vector<std::vector<std::uintptr_t>>{{1, 2, 3, 4}}));
-    EXPECT_EQ(PdfReadBack(dir.file("mt.pdf")).value("nom"), "LEFÈVRE");
 }
 
 // formalys.dll shows its messages with MessageBoxW: CerfaTest's box comes up, titled "Information",
