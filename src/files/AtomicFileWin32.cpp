@@ -41,6 +41,26 @@ bool heldOpen(const std::wstring& path)
     return false;
 }
 
+// Moves the written file over the target. A reader that holds the target open for a moment (the
+// host reading the exchange file, a thread of ours reading it) makes Windows refuse the
+// replacement: try again for a little while before the target counts as held open.
+bool replaceTarget(const std::wstring& temporary, const std::wstring& target)
+{
+    constexpr int attempts = 50;
+    constexpr DWORD pauseMilliseconds = 10;
+    for (int attempt = 1;; ++attempt) {
+        if (::MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0) {
+            return true;
+        }
+        const DWORD code = ::GetLastError();
+        if (attempt == attempts || (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION)) {
+            ::SetLastError(code);
+            return false;
+        }
+        ::Sleep(pauseMilliseconds);
+    }
+}
+
 } // namespace
 
 WriteResult writeFileAtomically(const std::string& path, std::string_view content)
@@ -78,8 +98,7 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view conten
         return abandon("cannot flush");
     }
     ::CloseHandle(file);
-    if (::MoveFileExW(temporary.c_str(), target.c_str(),
-                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
+    if (!replaceTarget(temporary, target)) {
         const DWORD code = ::GetLastError();
         ::DeleteFileW(temporary.c_str());
         WriteResult result = failure("cannot rename over", path, code);

@@ -294,9 +294,7 @@ TEST_F(ExchangeTest, OnlyAnotherValueOfFichierEndsTheWait)
     EXPECT_EQ(waiting.wait_for(100ms), std::future_status::timeout);
     WriteExchange("RESULTAT", "FICHIER", "Off");
     EXPECT_EQ(waiting.get(), "Off");
-    const auto warnings = takeWarnings();
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0], "le rappel de l'application hôte a échoué");
+    EXPECT_THAT(takeWarnings(), ElementsAre("le rappel de l'application hôte a échoué"));
     EXPECT_THAT(takeDetails(), ElementsAre("hôte occupé")) << "the host's own words, for its developer";
 }
 

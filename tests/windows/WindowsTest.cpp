@@ -2,6 +2,7 @@
 // a document held open by a viewer and the message box of formalys.dll. (The host's window
 // procedure as the callback: FormalysCTest, through support/PlatformWin32.cpp.) Paths with accents
 // go through the "W" functions, never the ANSI code page.
+#include "files/AtomicFile.h"
 #include "files/FileSystem.h"
 #include "files/WidePath.h"
 #include "formalys/formalys.h"
@@ -81,6 +82,26 @@ TEST_F(WindowsTest, ADocumentHeldOpenStaysWhole)
     EXPECT_EQ(std::distance(fs::directory_iterator(files::nativePath(folder)), {}), 4) << "no temporary file left";
     window().Command2_Click(); // the viewer closed: the same sheet is saved
     EXPECT_EQ(PdfReadBack(document).value("nom"), "LEFÈVRE");
+}
+
+// A reader that holds the file for a moment, as the host reading the exchange file does, delays
+// the replacement but does not make it fail.
+TEST_F(WindowsTest, AReaderOfAMomentDoesNotStopAWrite)
+{
+    const std::string path = dir.file("Formalys.ini");
+    writeBytes(path, "[RESULTAT]\r\nFICHIER=OFF\r\n");
+    HANDLE reader = ::CreateFileW(files::widePath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread done([reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::CloseHandle(reader);
+    });
+    const files::WriteResult written = files::writeFileAtomically(path, "[RESULTAT]\r\nFICHIER=C:\\a.pdf\r\n");
+    done.join();
+    EXPECT_TRUE(written.ok) << written.error;
+    EXPECT_EQ(readBytes(path), "[RESULTAT]\r\nFICHIER=C:\\a.pdf\r\n");
 }
 
 // formalys.dll shows its messages with MessageBoxW: CerfaTest's box comes up, titled "Information",
