@@ -32,9 +32,8 @@ constexpr auto longestWait = std::chrono::seconds(1);
 // Whether the file was modified less than `settleTime` ago.
 bool recentlyModified(const std::string& path)
 {
-    std::error_code error;
-    const auto modified = std::filesystem::last_write_time(files::nativePath(path), error);
-    return !error && std::filesystem::file_time_type::clock::now() - modified < settleTime;
+    const auto age = files::timeSinceLastWrite(path);
+    return age && *age < settleTime;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace formalys::files {
@@ -29,6 +30,18 @@ FileStatus statusOf(const std::string& path)
                           : S_ISDIR(st.st_mode) ? FileKind::Directory
                                                 : FileKind::Other;
     return {kind, static_cast<std::int64_t>(st.st_size), 0};
+}
+
+std::optional<std::chrono::nanoseconds> timeSinceLastWrite(const std::string& path)
+{
+    struct stat st
+    {};
+    timespec now{};
+    if (::stat(path.c_str(), &st) != 0 || ::clock_gettime(CLOCK_REALTIME, &now) != 0) {
+        return std::nullopt;
+    }
+    return std::chrono::seconds(now.tv_sec - st.st_mtim.tv_sec) +
+           std::chrono::nanoseconds(now.tv_nsec - st.st_mtim.tv_nsec);
 }
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string* error)

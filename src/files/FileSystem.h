@@ -2,6 +2,7 @@
 // Small file-system helpers shared by the subsystems: what counts as a present file, reading a
 // file in one go, and finding a file on a case-sensitive file system.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -30,6 +31,10 @@ struct FileStatus
 
 // What is at `path`, as isRegularFile counts it (a hidden file on Windows is missing).
 FileStatus statusOf(const std::string& path);
+
+// How long ago the file at `path` was last written, to the file system's own precision (a
+// fraction of a millisecond); nothing when it cannot be looked at.
+std::optional<std::chrono::nanoseconds> timeSinceLastWrite(const std::string& path);
 
 // The whole content of a regular file, read in one go; nothing when it is missing, not a regular
 // file, or cannot be read. `error` receives the reason in English when given.

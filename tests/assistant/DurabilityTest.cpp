@@ -43,9 +43,6 @@ protected:
 
 TEST_F(DurabilityTest, AKilledWriterLeavesTheOldFileOrTheNewOneWhole)
 {
-#ifdef _WIN32
-    GTEST_SKIP() << "under Wine, a worker killed with TerminateProcess while it writes hangs this test";
-#endif
     const std::vector<std::pair<std::string, std::string>> rows = {{"generate", "document.pdf"}, {"pause", "12.ss"}};
     for (const auto& [mode, written] : rows) {
         SCOPED_TRACE(mode);

@@ -43,12 +43,13 @@ HANDLE outputFile(const std::string& path)
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-HANDLE start(const std::string& program, const std::vector<std::string>& arguments, STARTUPINFOW& startup)
+HANDLE start(const std::string& program, const std::vector<std::string>& arguments, STARTUPINFOW& startup,
+             DWORD flags = CREATE_NO_WINDOW)
 {
     std::wstring line = commandLine(program, arguments);
     PROCESS_INFORMATION process{};
     const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, CREATE_NO_WINDOW, nullptr,
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags, nullptr,
                           nullptr, &startup, &process)) {
         return nullptr;
     }
@@ -116,7 +117,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    handle_ = start(program, arguments, startup);
+    // Without a console: under Wine the console host of a process killed mid-write stays behind,
+    // and with it the test runner's output pipe, which then never closes.
+    handle_ = start(program, arguments, startup, DETACHED_PROCESS);
     running_ = handle_ != nullptr;
 }
 
