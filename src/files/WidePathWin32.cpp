@@ -1,35 +1,16 @@
 #include "files/WidePath.h"
 
+#include "text/WideText.h"
+
 #include <cerrno>
 #include <windows.h>
 
 namespace formalys::files {
 
-std::wstring widePath(const std::string& utf8)
-{
-    if (utf8.empty()) {
-        return {};
-    }
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                             nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
-                          length);
-    return wide;
-}
+// A path is a text: the same conversion.
+std::wstring widePath(const std::string& utf8) { return text::wideText(utf8); }
 
-std::string utf8Path(const std::wstring& wide)
-{
-    if (wide.empty()) {
-        return {};
-    }
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                             nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
-                          length, nullptr, nullptr);
-    return utf8;
-}
+std::string utf8Path(const std::wstring& wide) { return text::utf8Text(wide); }
 
 int errnoOf(unsigned long windowsError)
 {

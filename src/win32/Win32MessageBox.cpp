@@ -1,7 +1,7 @@
 #include "win32/Win32MessageBox.h"
 
 #include "component/ComponentState.h"
-#include "files/WidePath.h"
+#include "text/WideText.h"
 
 #include <memory>
 #include <windows.h>
@@ -10,11 +10,10 @@ namespace formalys::win32 {
 
 void Win32MessageBox::show(const std::string& text, const std::string& title, Icon icon)
 {
-    // The texts are UTF-8 like every text of the core: the same conversion as the paths'.
     const UINT style = MB_OK | MB_TASKMODAL |
                        (icon == Icon::Critical ? MB_ICONSTOP : MB_ICONINFORMATION);
-    ::MessageBoxW(::GetActiveWindow(), files::widePath(text).c_str(),
-                  files::widePath(title).c_str(), style);
+    ::MessageBoxW(::GetActiveWindow(), formalys::text::wideText(text).c_str(),
+                  formalys::text::wideText(title).c_str(), style);
 }
 
 void install()
