@@ -18,4 +18,6 @@ fi
 if wineserver -p5 < /dev/null > /dev/null 2>&1; then
     wine wineboot < /dev/null > /dev/null 2>&1 || true
 fi
-exec wine "$@"
+# FORMALYS_WINE names another loader: /usr/lib/wine/wine64 runs Wine's own 64-bit programs (cscript,
+# reg, regsvr32), which plain wine starts in their 32-bit form.
+exec "${FORMALYS_WINE:-wine}" "$@"

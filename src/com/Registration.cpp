@@ -143,7 +143,13 @@ HRESULT unregisterServer(RegistrationScope scope)
         ::RegDeleteTreeW(root, progId);
         ::RegDeleteTreeW(root, versionedProgId);
     }
+    // The keys registration had to create on the way, when nothing else is in them (RegDeleteKeyW
+    // leaves a key that still has subkeys).
+    for (const wchar_t* parent : {L"CLSID", L"Interface", L"TypeLib"}) {
+        ::RegDeleteKeyW(root, parent);
+    }
     ::RegCloseKey(root);
+    ::RegDeleteKeyW(scope == RegistrationScope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, L"Software\\Classes");
     return S_OK;
 }
 
