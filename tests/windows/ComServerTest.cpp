@@ -96,6 +96,16 @@ protected:
 
 TEST_F(ComServerTest, TheServerStaysLoadedWhileAnObjectOrALockLives)
 {
+    IDispatch* probe = create();
+    DISPID id = 0;
+    for (const auto& [name, expected] : std::vector<std::pair<std::wstring, DISPID>>{
+             {L"TheData", 1}, {L"CerfaInit", 2}, {L"cerfaassistant", 3}, {L"CerfaQuit", 4}, {L"CerfaMenuPatient", 5},
+             {L"CerfaAbout", 6}, {L"CerfaTest", 7}, {L"CERFA2035", 8}}) { // the numbers early-bound hosts hold
+        LPOLESTR names[] = {const_cast<LPOLESTR>(name.c_str())};
+        EXPECT_EQ(probe->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+        EXPECT_EQ(id, expected) << files::utf8Path(name);
+    }
+    probe->Release();
     EXPECT_EQ(canUnloadNow_(), S_FALSE) << "the factory is held";
     IDispatch* object = create();
     factory_->LockServer(TRUE);

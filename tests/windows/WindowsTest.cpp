@@ -104,6 +104,15 @@ TEST_F(WindowsTest, AReaderOfAMomentDoesNotStopAWrite)
     EXPECT_EQ(readBytes(path), "[RESULTAT]\r\nFICHIER=C:\\a.pdf\r\n");
 }
 
+// Adds the text of `child` to the wstring at `texts` (an EnumChildWindows callback, stdcall on x86).
+BOOL CALLBACK appendText(HWND child, LPARAM texts)
+{
+    wchar_t text[64] = {};
+    ::GetWindowTextW(child, text, 64);
+    *reinterpret_cast<std::wstring*>(texts) += std::wstring(text) + L"|";
+    return TRUE;
+}
+
 // formalys.dll shows its messages with MessageBoxW: CerfaTest's box comes up, titled "Information",
 // and returns once its OK button is pressed.
 TEST(Win32MessageBoxTest, TheDllShowsAMessageBoxThatOkCloses)
@@ -121,12 +130,7 @@ TEST(Win32MessageBoxTest, TheDllShowsAMessageBoxThatOkCloses)
     std::thread user([&seen] { // the user, who reads the box and presses OK
         for (int attempt = 0; attempt < 200; ++attempt) {
             if (const HWND box = ::FindWindowW(L"#32770", L"Information")) {
-                ::EnumChildWindows(box, [](HWND child, LPARAM texts) {
-                    wchar_t text[64] = {};
-                    ::GetWindowTextW(child, text, 64);
-                    *reinterpret_cast<std::wstring*>(texts) += std::wstring(text) + L"|";
-                    return TRUE;
-                }, reinterpret_cast<LPARAM>(&seen));
+                ::EnumChildWindows(box, &appendText, reinterpret_cast<LPARAM>(&seen));
                 ::PostMessageW(box, WM_COMMAND, IDOK, 0);
                 return;
             }
