@@ -1,5 +1,5 @@
 // Replays fuzz inputs without libFuzzer, so the corpora run as ordinary tests: each argument is a
-// file, or a directory whose files are replayed one by one.
+// directory whose files are replayed one by one. (One input alone: the libFuzzer program takes it.)
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -13,16 +13,11 @@ int main(int argc, char** argv)
 {
     int replayed = 0;
     for (int i = 1; i < argc; ++i) {
-        auto replay = [&](const std::filesystem::path& path) {
-            std::ifstream in(path, std::ios::binary);
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
             const std::string bytes{std::istreambuf_iterator<char>(in), {}};
             LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
             replayed += in ? 1 : 0;
-        };
-        if (std::filesystem::is_directory(argv[i])) {
-            for (const auto& entry : std::filesystem::directory_iterator(argv[i])) { replay(entry.path()); }
-        } else {
-            replay(argv[i]);
         }
     }
     std::printf("%d inputs replayed\n", replayed);

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using formalys::fuzzing::check;
     const std::string input = "/tmp/formalys-pdf-fuzz-" + std::to_string(::getpid()) + ".pdf";
     const std::string output = input + ".rempli.pdf";
-    std::ofstream(input, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(input, std::ios::binary).write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     formalys::pdf::PdfDocument document;
     if (document.LoadDocument(input)) {
         const std::int32_t count = document.FieldCount();

@@ -17,15 +17,8 @@ namespace formalys::testing {
 class RecordingMessageBox final : public MessageBoxPort
 {
 public:
-    struct Shown
-    {
-        std::string text, title;
-        Icon icon;
-    };
-    void show(const std::string& text, const std::string& title, Icon icon) override
-    {
-        shown.push_back({text, title, icon});
-    }
+    struct Shown { std::string text, title; Icon icon; };
+    void show(const std::string& text, const std::string& title, Icon icon) override { shown.push_back({text, title, icon}); }
     std::vector<Shown> shown;
 };
 
@@ -38,8 +31,7 @@ protected:
         SHPDF().CerfaInit(dir.path());
         window().Unload(); // closed, as at the start of a process
         state().messageBox = messages;
-        state().clock = std::make_shared<FixedClock>(
-            std::chrono::year_month_day{std::chrono::year{2008}, std::chrono::March, std::chrono::day{5}});
+        state().clock = std::make_shared<FixedClock>(std::chrono::year{2008} / std::chrono::March / 5);
         takeWarnings();
         takeDetails();
     }
@@ -52,12 +44,13 @@ protected:
 
     void writeExchange(const std::string& content) { writeBytes(dir.file("Formalys.ini"), content); }
     std::string exchangeText() const { return readBytes(dir.file("Formalys.ini")); }
-    // Copies the shipped templates and mapping grids into the application directory.
-    void installShippedForms() const
+    // Copies the shipped templates and mapping grids into the application directory, or `into`.
+    void installShippedForms() const { installShippedForms(dir); }
+    static void installShippedForms(const TempDir& into)
     {
         for (const char* folder : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
             for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-                std::filesystem::copy(entry.path(), dir.file(entry.path().filename().string()));
+                std::filesystem::copy(entry.path(), into.file(entry.path().filename().string()));
             }
         }
     }

@@ -92,13 +92,6 @@ std::vector<std::string> FileCallLog::lines() const
 
 void FileCallLog::note(const std::string& line) const { logLine(line); }
 
-FileFault::FileFault(const std::string& errnoName, const std::string& pathPart)
-{
-    ::setenv("FORMALYS_TEST_FAULT", (errnoName + ":" + pathPart).c_str(), 1);
-}
-
-FileFault::~FileFault() { ::unsetenv("FORMALYS_TEST_FAULT"); }
-
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
 {
     ::getrlimit(RLIMIT_FSIZE, &previous_);
@@ -108,9 +101,6 @@ FileSizeLimit::FileSizeLimit(rlim_t bytes)
     ::setrlimit(RLIMIT_FSIZE, &limited);
 }
 
-FileSizeLimit::~FileSizeLimit()
-{
-    ::setrlimit(RLIMIT_FSIZE, &previous_);
-}
+FileSizeLimit::~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &previous_); }
 
 } // namespace formalys::testing

@@ -28,16 +28,6 @@ private:
     std::string path_;
 };
 
-// Fails the creation of temporary files beside the targets whose path holds `pathPart`.
-class FileFault
-{
-public:
-    FileFault(const std::string& errnoName, const std::string& pathPart);
-    ~FileFault();
-    FileFault(const FileFault&) = delete;
-    FileFault& operator=(const FileFault&) = delete;
-};
-
 // Writes beyond `bytes` fail with EFBIG for the life of the object, as on a full disk.
 class FileSizeLimit
 {

@@ -19,16 +19,12 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir()
 {
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    std::random_device random;
+    for (int attempt = 0; path_.empty() && attempt < 100; ++attempt) {
         const fs::path candidate = fs::temp_directory_path() / ("formalys-test-" + std::to_string(random()));
-        if (fs::create_directory(candidate)) {
-            path_ = candidate.string();
-            return;
-        }
+        if (fs::create_directory(candidate)) { path_ = candidate.string(); }
     }
-    throw std::runtime_error("cannot create a temporary directory");
+    if (path_.empty()) { throw std::runtime_error("cannot create a temporary directory"); }
 }
 
 TempDir::~TempDir()
@@ -37,10 +33,7 @@ TempDir::~TempDir()
     fs::remove_all(path_, ignored);
 }
 
-std::size_t TempDir::entryCount() const
-{
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {}));
-}
+std::size_t TempDir::entryCount() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(path_), {})); }
 
 std::string native(std::string path)
 {

@@ -2,6 +2,7 @@
 
 #include "support/Files.h"
 
+#include <algorithm>
 #include <qpdf/Buffer.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <stdexcept>
@@ -45,12 +46,10 @@ std::vector<std::string> PdfReadBack::namesAndValues()
     return result;
 }
 
-PdfReadBack::Field* PdfReadBack::find(const std::string& name) const
+PdfReadBack::Field* PdfReadBack::find(const std::string& name)
 {
-    for (const auto& f : fields_) {
-        if (f.name == name) { return const_cast<Field*>(&f); }
-    }
-    return nullptr;
+    const auto found = std::find_if(fields_.begin(), fields_.end(), [&](const Field& f) { return f.name == name; });
+    return found == fields_.end() ? nullptr : &*found;
 }
 
 PdfReadBack::Field& PdfReadBack::at(const std::string& name)
@@ -63,16 +62,6 @@ std::string PdfReadBack::value(const std::string& name)
 {
     QPDFObjectHandle v = at(name).helper.getValue();
     return v.isString() ? v.getUTF8Value() : v.isName() ? v.getName().substr(1) : "";
-}
-
-QPDFFormFieldObjectHelper PdfReadBack::field(const std::string& name)
-{
-    return at(name).helper;
-}
-
-std::vector<QPDFAnnotationObjectHelper>& PdfReadBack::widgets(const std::string& name)
-{
-    return at(name).widgets;
 }
 
 std::string PdfReadBack::state(const std::string& name, std::size_t i)

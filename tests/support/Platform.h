@@ -10,16 +10,11 @@
 
 namespace formalys::testing {
 
-struct ProgramRun
-{
-    int code = -1; // the exit code; -1 when the program could not be started
-    std::string out, err;
-};
+struct ProgramRun { int code = -1; std::string out, err; }; // code -1: the program did not start or did not end by itself
 
 // Runs `program` with `arguments` until it ends; its standard output and error go through files in
 // `scratch`, a directory of the test's.
-ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& scratch);
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& scratch);
 
 // The directory of the running test program, the component directory of the core it links.
 std::string programDirectory();
@@ -28,10 +23,10 @@ class ChildProcess
 {
 public:
     ChildProcess(const std::string& program, const std::vector<std::string>& arguments);
-    ~ChildProcess(); // kills the child if it still runs
+    ~ChildProcess() { kill(); } // kills the child if it still runs
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
-    bool started() const;
+    bool started() const { return running_; }
     void kill(); // at once, as a crash or a power cut stops it, and waits for it to be gone
 
 private:

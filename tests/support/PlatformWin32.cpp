@@ -10,29 +10,12 @@ namespace formalys::testing {
 
 namespace {
 
-// One argument as the C runtime's parser reads it back: quoted, with its quotes and the
-// backslashes before them doubled.
-std::wstring quoted(const std::wstring& argument)
-{
-    std::wstring result = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t c : argument) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        result.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        result += c;
-    }
-    result.append(backslashes * 2, L'\\');
-    return result + L"\"";
-}
-
+// Each argument in quotes, as the C runtime's parser reads it back: no argument of the tests holds
+// a quote or ends with a backslash, which would need escaping.
 std::wstring commandLine(const std::string& program, const std::vector<std::string>& arguments)
 {
-    std::wstring line = quoted(files::widePath(program));
-    for (const std::string& argument : arguments) { line += L" " + quoted(files::widePath(argument)); }
+    std::wstring line = L"\"" + files::widePath(program) + L"\"";
+    for (const std::string& argument : arguments) { line += L" \"" + files::widePath(argument) + L"\""; }
     return line;
 }
 
@@ -49,8 +32,7 @@ HANDLE start(const std::string& program, const std::vector<std::string>& argumen
     std::wstring line = commandLine(program, arguments);
     PROCESS_INFORMATION process{};
     const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags, nullptr,
-                          nullptr, &startup, &process)) {
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, flags, nullptr, nullptr, &startup, &process)) {
         return nullptr;
     }
     ::CloseHandle(process.hThread);
@@ -122,10 +104,6 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     handle_ = start(program, arguments, startup, DETACHED_PROCESS);
     running_ = handle_ != nullptr;
 }
-
-ChildProcess::~ChildProcess() { kill(); }
-
-bool ChildProcess::started() const { return running_; }
 
 void ChildProcess::kill()
 {

@@ -6,6 +6,7 @@
 namespace formalys::testing {
 
 using Object = QPDFObjectHandle;
+using Entries = TestForm::Entries;
 
 Object rectangle(Rect r)
 {
@@ -60,11 +61,9 @@ Object TestForm::text(const std::string& name, Rect rect, const Entries& entries
 
 Object TestForm::checkBoxAppearances(const std::string& onState)
 {
-    auto normal = Object::newDictionary();
-    normal.replaceKey(onState, pdf_.newStream("0 g 2 2 6 6 re f\n"));
-    normal.replaceKey("/Off", pdf_.newStream(""));
-    auto ap = Object::newDictionary();
-    ap.replaceKey("/N", normal);
+    Object ap = Object::parse("<< /N << >> >>");
+    ap.getKey("/N").replaceKey(onState, pdf_.newStream("0 g 2 2 6 6 re f\n"));
+    ap.getKey("/N").replaceKey("/Off", pdf_.newStream(""));
     return ap;
 }
 
@@ -75,10 +74,11 @@ Object TestForm::checkBox(const std::string& name, const std::string& onState, R
                                      {"/AS", Object::newName("/Off")}, {"/AP", checkBoxAppearances(onState)}});
 }
 
-void TestForm::save(const std::string& path)
+void TestForm::save(const std::string& path, bool objectStreams)
 {
     QPDFWriter writer(pdf_, path.c_str()); // keeps the name's pointer: `path` outlives it
     writer.setStaticID(true);
+    writer.setObjectStreamMode(objectStreams ? qpdf_o_generate : qpdf_o_disable);
     writer.write();
 }
 
@@ -89,13 +89,10 @@ void writeTemplate(const std::string& path, const std::vector<TemplateField>& fi
     for (const TemplateField& field : fields) {
         if (field.checkBox) {
             Object box = form.checkBox(field.name, "/Oui", {40, y, 12, 12});
-            for (const char* key : {"/V", "/AS"}) {
-                box.replaceKey(key, Object::newName(field.value.empty() ? "/Off" : "/Oui"));
-            }
-        } else if (field.value.empty()) {
-            form.text(field.name, {40, y, 200, 14});
+            for (const char* key : {"/V", "/AS"}) { box.replaceKey(key, Object::newName(field.value.empty() ? "/Off" : "/Oui")); }
         } else {
-            form.text(field.name, {40, y, 200, 14}, {{"/V", Object::newUnicodeString(field.value)}});
+            form.text(field.name, {40, y, 200, 14},
+                      field.value.empty() ? Entries{} : Entries{{"/V", Object::newUnicodeString(field.value)}});
         }
         y = y < 56 ? 800 : y - 16;
     }

@@ -11,10 +11,7 @@
 
 namespace formalys::testing {
 
-struct Rect
-{
-    double x = 0, y = 0, w = 0, h = 0;
-};
+struct Rect { double x = 0, y = 0, w = 0, h = 0; };
 QPDFObjectHandle rectangle(Rect r);
 
 class TestForm
@@ -26,10 +23,7 @@ public:
 
     // Names as PDF strings: bytes as given (PDFDocEncoding for ASCII), or UTF-16BE with its mark.
     static QPDFObjectHandle plainName(const std::string& bytes) { return QPDFObjectHandle::newString(bytes); }
-    static QPDFObjectHandle utf16Name(const std::string& utf8)
-    {
-        return QPDFObjectHandle::newString(QUtil::utf8_to_utf16(utf8));
-    }
+    static QPDFObjectHandle utf16Name(const std::string& utf8) { return QPDFObjectHandle::newString(QUtil::utf8_to_utf16(utf8)); }
 
     // A field node under `parent` (null: at the top of the form), returned indirect. A node with
     // /Rect becomes a widget of the page too.
@@ -45,7 +39,7 @@ public:
 
     QPDF& pdf() { return pdf_; }
     QPDFObjectHandle acroForm() { return acroForm_; }
-    void save(const std::string& path);
+    void save(const std::string& path, bool objectStreams = false); // a stream of cross references, or a table
 
 private:
     QPDF pdf_;
@@ -55,20 +49,9 @@ private:
 
 // A template for fills and generation: text fields (with an optional /V) and check boxes (on
 // state /Oui, ticked or not), in this order, under any names.
-struct TemplateField
-{
-    std::string name;
-    bool checkBox = false;
-    std::string value;
-};
-inline TemplateField textField(std::string name, std::string value = {})
-{
-    return {std::move(name), false, std::move(value)};
-}
-inline TemplateField checkBoxField(std::string name, bool ticked = false)
-{
-    return {std::move(name), true, ticked ? "Oui" : ""};
-}
+struct TemplateField { std::string name; bool checkBox = false; std::string value; };
+inline TemplateField textField(std::string name, std::string value = {}) { return {std::move(name), false, std::move(value)}; }
+inline TemplateField checkBoxField(std::string name, bool ticked = false) { return {std::move(name), true, ticked ? "Oui" : ""}; }
 void writeTemplate(const std::string& path, const std::vector<TemplateField>& fields);
 
 } // namespace formalys::testing
