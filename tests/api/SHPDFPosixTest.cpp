@@ -1,20 +1,16 @@
 // Where the component keeps its files on Linux: the module's directory only when the user may write
 // there and it is no system directory; otherwise the user's data directory, by the XDG rules.
-#include "component/ComponentState.h"
 #include "support/Test.h"
 
 #include <cstdlib>
 
 namespace {
 
-class PosixComponentTest : public AppFixture
-{
-protected:
-    TempDir work;
-};
+using PosixComponentTest = AppFixture;
 
 TEST_F(PosixComponentTest, TheComponentDirectoryIsNeverASystemDirectory)
 {
+    TempDir work;
     const std::string data = work.file("données");
     ::setenv("XDG_DATA_HOME", data.c_str(), 1);
     for (const auto& [module, expected] : std::vector<std::pair<std::string, std::string>>{

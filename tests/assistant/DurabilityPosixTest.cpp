@@ -2,7 +2,6 @@
 // injector (support/FileCalls.h): a crash or a power cut between two of them loses nothing.
 #include "assistant/WindowlessRun.h"
 #include "exchange/ProfileFile.h"
-#include "formalys/SHPDF.h"
 #include "support/FileCalls.h"
 #include "support/Test.h"
 
@@ -10,21 +9,14 @@ namespace {
 
 using namespace formalys::assistant;
 
-class FileCallOrderTest : public AppFixture
-{
-protected:
-    void SetUp() override
-    {
-        AppFixture::SetUp();
-        installShippedForms();
-        writeExchange("[PATIENT]\r\nNUMPA=12\r\nNOM=Lefèvre\r\n");
-    }
-};
+using FileCallOrderTest = AppFixture;
 
 // Each operation that writes: the file is flushed before its rename, the directory right after, and
 // the exchange file is on disk before the host is asked for a path.
 TEST_F(FileCallOrderTest, EveryRenameComesAfterItsFlushAndBeforeItsDirectorysFlush)
 {
+    installShippedForms();
+    writeExchange("[PATIENT]\r\nNUMPA=12\r\nNOM=Lefèvre\r\n");
     TempDir logs;
     const auto hostAnswering = [&](const FileCallLog& log) { // notes when it is called among the file calls
         state().hostCallback = [&](std::int32_t, std::int32_t, std::int32_t, std::int32_t) {

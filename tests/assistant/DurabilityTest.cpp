@@ -6,7 +6,6 @@
 #include "assistant/WindowlessRun.h"
 #include "exchange/ProfileFile.h"
 #include "exchange/ProfileText.h"
-#include "formalys/SHPDF.h"
 #include "support/Platform.h"
 #include "support/Test.h"
 
@@ -34,9 +33,8 @@ protected:
     std::string exchangeName()
     {
         const std::string text = exchangeText();
-        for (const char* line : {"PRENOM=Zoé", "NUMSS=2750369123456", "[MEDECIN]", "IDNAT=691234567"}) {
-            EXPECT_THAT(text, HasSubstr(line));
-        }
+        EXPECT_THAT(text, ::testing::AllOf(HasSubstr("PRENOM=Zoé"), HasSubstr("NUMSS=2750369123456"),
+                                           HasSubstr("[MEDECIN]\r\nIDNAT=691234567")));
         return exchange::ProfileText(text).value("PATIENT", "NOM").value_or("");
     }
 };
@@ -89,9 +87,7 @@ TEST_F(DurabilityTest, TheSnapshotAndTheFileReadAtEachReadLeaveTheSameFiles)
         "", // no exchange file at all
     };
     TempDir other;
-    for (const char* folder : {FORMALYS_FORMS_DIR, FORMALYS_GRIDS_DIR}) {
-        for (const auto& entry : fs::directory_iterator(folder)) { fs::copy(entry.path(), other.file(entry.path().filename().string())); }
-    }
+    installShippedForms(other);
     // MT with the social-security number corrected in the sheet: the boxes read it back.
     std::string corrected = readBytes(dir.file("MT.cil"));
     const std::string cell = "\"text\": \"\", \"binding\": \"[NUMSS]\"";

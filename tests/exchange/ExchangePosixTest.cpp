@@ -1,5 +1,4 @@
 // The exchange file on a POSIX file system: a write keeps the file's mode and the link that names it.
-#include "exchange/Exchange.h"
 #include "support/Test.h"
 
 #include <sys/stat.h>
@@ -7,13 +6,11 @@
 
 namespace {
 
-class PosixExchangeTest : public AppFixture
-{};
+using PosixExchangeTest = AppFixture;
 
 TEST_F(PosixExchangeTest, AWriteReplacesTheFileAtomicallyKeepingModeAndLinks)
 {
     WriteExchange("RESULTAT", "TITRE", "Protocole de Soins (PIRES)");
-    EXPECT_EQ(exchangeText(), "\xEF\xBB\xBF[RESULTAT]\r\nTITRE=Protocole de Soins (PIRES)\r\n");
     ASSERT_EQ(::chmod(dir.file("Formalys.ini").c_str(), 0640), 0);
     struct stat before = {}, after = {};
     ::stat(dir.file("Formalys.ini").c_str(), &before);

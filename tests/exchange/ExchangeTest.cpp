@@ -1,8 +1,6 @@
 // The exchange file as the component reads and writes it: the Windows profile rules on its
 // content, ReadExchange and WriteExchange on real files (the 127-character limit, the single blank,
 // atomic replacement, a host rewriting the file while it is read), and the handshake.
-#include "exchange/Exchange.h"
-
 #include "exchange/HostNotification.h"
 #include "exchange/ProfileText.h"
 #include "support/Platform.h"
@@ -23,17 +21,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-struct ReadCase
-{
-    const char* what;
-    std::string file, section, key;
-    std::optional<std::string> expected;
-};
-
 TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
 {
     const std::string endless(100000, 'x');
-    const ReadCase rows[] = {
+    const struct { const char* what; std::string file, section, key; std::optional<std::string> expected; } rows[] = {
         {"exact names", "[PATIENT]\r\nNOM=DUPONT\r\n", "PATIENT", "NOM", "DUPONT"},
         {"names in lower case in the file", "[patient]\nnom=Dupont\n", "PATIENT", "NOM", "Dupont"},
         {"names in lower case in the call", "[PATIENT]\nNOM=Dupont\n", "patient", "nom", "Dupont"},
@@ -57,7 +48,6 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"key in another section", "[A]\nK=1\n[B]\nJ=2\n", "B", "K", std::nullopt},
         {"CR line endings", "[A]\rK=cr\rL=2\r", "A", "K", "cr"},
         {"mixed line endings", "[A]\r\nX=1\nK=mixed\rL=2", "A", "K", "mixed"},
-        {"CRLF after the key", "[A]\r\nK=v\r\n", "A", "K", "v"},
         {"header without closing bracket", "[A\nK=1\n", "A", "K", std::nullopt},
         {"text after the closing bracket", "[A] ; comment\nK=1\n", "A", "K", "1"},
         {"a NUL ends the value", "[A]\nK=DUP\0ONT\n"s, "A", "K", "DUP"},
@@ -74,7 +64,7 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
         {"UTF-16 little endian", "\xFF\xFE[\0a\0]\0\r\0\n\0K\0=\0\xE9\0=\0\x3D\xD8\0\xDE\0\xD8\0\xDC\0\xD8"s, "A", "K", "é=😀\U00010000\uFFFD"},
         {"UTF-16 big endian, a last odd byte", "\xFE\xFF\0[\0A\0]\0\n\0K\0=\0\xE9\0"s, "A", "K", "é\uFFFD"},
     };
-    for (const ReadCase& row : rows) {
+    for (const auto& row : rows) {
         const ProfileText text(row.file);
         EXPECT_EQ(text.value(row.section, row.key), row.expected) << row.what;
         EXPECT_EQ(text.value(row.section, row.key), row.expected) << row.what << ", read again (indexed)";
@@ -84,15 +74,9 @@ TEST(ProfileTest, FindsTheValueAWindowsReaderWouldFind)
     EXPECT_EQ(ProfileText("").encoding(), FileEncoding::Utf8WithBom);
 }
 
-struct WriteCase
-{
-    const char* what;
-    std::string before, section, key, value, after;
-};
-
 TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
 {
-    const WriteCase rows[] = {
+    const struct { const char* what; std::string before, section, key, value, after; } rows[] = {
         {"replace in place", "[A]\r\nK=old\r\nL=2\r\n", "A", "K", "new", "[A]\r\nK=new\r\nL=2\r\n"},
         {"replace keeps the key's spelling", "[a]\nnom = old ; x\n", "A", "NOM", "new", "[a]\nnom = new\n"},
         {"replace the first of two", "[A]\nK=1\nK=2\n", "A", "K", "3", "[A]\nK=3\nK=2\n"},
@@ -112,10 +96,11 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
         {"names written stripped", "", " A ", "\tK ", "v", "\xEF\xBB\xBF[A]\r\nK=v\r\n"},
         {"line breaks become blanks", "[A]\r\nK=1\r\n", "A", "K", "l1\r\nl2\nl3\0"s, "[A]\r\nK=l1  l2 l3 \r\n"},
         {"a Windows-1252 key name", "[A]\nK=\xE9\n", "A", "Clé", "v", "[A]\nK=\xE9\nCl\xE9=v\n"},
+        {"a key beyond Windows-1252, in UTF-8", "[A]\nK=é\n", "A", "Łukasz", "v", "[A]\nK=é\nŁukasz=v\n"},
         {"UTF-16 stays UTF-16", "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0x\0\r\0\n\0"s, "A", "K", "é😀", "\xFF\xFE[\0A\0]\0\r\0\n\0K\0=\0\xE9\0\x3D\xD8\0\xDE\r\0\n\0"s},
         {"a UTF-16 mark alone", "\xFE\xFF", "A", "K", "v", "\xFE\xFF\0[\0A\0]\0\r\0\n\0K\0=\0v\0\r\0\n"s},
     };
-    for (const WriteCase& row : rows) {
+    for (const auto& row : rows) {
         ProfileText profile(row.before);
         ASSERT_TRUE(profile.setValue(row.section, row.key, row.value)) << row.what;
         EXPECT_EQ(profile.bytes(), row.after) << row.what;
@@ -123,9 +108,6 @@ TEST(ProfileTest, AWriteChangesOneLineOrAddsLinesAndLeavesEveryOtherByte)
         ASSERT_TRUE(profile.setValue(row.section, row.key, row.value)) << row.what;
         EXPECT_EQ(profile.bytes(), again) << row.what << ": the same write twice";
     }
-    ProfileText profile("[A]\nK=\xE9\n");
-    ASSERT_TRUE(profile.setValue("A", "Clé", "v"));
-    EXPECT_EQ(profile.value("A", "clé"), "v");
 }
 
 TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
@@ -139,13 +121,9 @@ TEST(ProfileTest, NamesThatCannotBeWrittenOrHeldAreRefusedChangingNothing)
         EXPECT_FALSE(profile.setValue(section, key, "v")) << section << " / " << key;
         EXPECT_EQ(profile.bytes(), windows1252) << section << " / " << key;
     }
-    ProfileText utf8("[A]\nK=é\n");
-    EXPECT_TRUE(utf8.setValue("A", "Łukasz", "v"));
-    EXPECT_EQ(utf8.value("A", "ŁUKASZ"), "v");
 }
 
-class ExchangeTest : public AppFixture
-{};
+using ExchangeTest = AppFixture;
 
 // A file that is no text (NUL bytes; bytes neither UTF-8 nor Windows-1252) is read as it is, with
 // one warning naming it, and nothing is written to it, by either road.
@@ -184,11 +162,9 @@ TEST(ClockTest, TodayIsTheSystemsDate)
 
 TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
 {
-    const std::string a127(127, 'a'), e127 = [] {
-        std::string s;
-        for (int i = 0; i < 127; ++i) { s += "é"; }
-        return s;
-    }();
+    const std::string a127(127, 'a');
+    std::string e127; // 127 characters, 254 bytes
+    for (int i = 0; i < 127; ++i) { e127 += "é"; }
     const std::tuple<std::string, std::string, std::string> rows[] = { // a line of [S], the default, the read
         {"K=   DUPONT   ", "", "DUPONT"}, {"K=", "0", " "}, {"K=\"   \"", "", " "}, {"K=\"\"", "", " "}, {"", "", " "}, {"", "0", "0"},
         {"", "  x  ", "x"}, {"K=" + a127, "", a127}, {"K=" + a127 + "b", "", a127},
@@ -203,9 +179,6 @@ TEST_F(ExchangeTest, AReadIsTrimmedCutAndNeverEmpty)
     EXPECT_EQ(ReadExchange("S", "K", "") + ReadExchange("S", "L", ""), "éà");
     EXPECT_EQ(exchangeText(), "\xFF\xFE[\0S\0]\0\n\0K\0=\0\xE9\0\n\0L\0=\0\xE0\0"s);
     EXPECT_TRUE(takeWarnings().empty());
-    writeExchange("");
-    ASSERT_TRUE(fs::remove(dir.file("Formalys.ini")));
-    EXPECT_EQ(ReadExchange("PATIENT", "NUMPA", "0"), "0") << "no file";
 }
 
 // A name no file can hold, a full disk (or the file held open), a missing directory, a directory in
@@ -274,8 +247,7 @@ TEST_F(ExchangeTest, AnAnswerWrittenInTheCallbackTakesOneRead)
             return 0;
         };
         const HostAnswer answer = askHostForPath();
-        EXPECT_EQ(answer.path, returned);
-        EXPECT_EQ(answer.reads, 1);
+        EXPECT_EQ(std::pair(answer.path, answer.reads), std::pair(returned, 1));
         EXPECT_EQ(seen, (std::vector<std::string>{"1234", "OFF"}));
     }
 }

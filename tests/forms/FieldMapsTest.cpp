@@ -10,8 +10,7 @@ using formalys::forms::FieldMap;
 
 namespace {
 
-class FieldMapsTest : public formalys::testing::AppFixture
-{};
+using FieldMapsTest = AppFixture;
 
 const std::string patient = "[PATIENT]\nNOM=DUPONT\nPRENOM=Marie\nNUMSS=1480575123456\n"
                             "CLENUMSS=42\nDATEN=05/03/1948\nADR1=3 rue Haute\nADR2=Bât. B\n"
@@ -20,18 +19,11 @@ const std::string patient = "[PATIENT]\nNOM=DUPONT\nPRENOM=Marie\nNUMSS=14805751
 const std::string practitioner = "[MEDECIN]\nNOM=Béranger\nPRENOM=Cécile\nIDNAT=691234567\n";
 const std::string both = patient + practitioner;
 
-// One exchange file, and the value of each field name (already stripped) under one map.
-struct MapCase
-{
-    const FieldMap& (*map)();
-    std::string exchange;
-    std::map<std::string, std::string> values;
-};
-
 TEST_F(FieldMapsTest, EachFieldGetsTheValueOfItsRow)
 {
     using forms::depatMap, forms::dsiMap, forms::mtMap, forms::piresMap;
-    const MapCase rows[] = {
+    // One exchange file, and the value of each field name (already stripped) under one map.
+    const struct { const FieldMap& (*map)(); std::string exchange; std::map<std::string, std::string> values; } rows[] = {
         {depatMap, both, {{"nom assuré", "DUPONT Marie"}, {"immat", "1480575123456"}, {"clé", "42"}, {"date naissance assuré", "05031948"}, {"adresse assuré", "3 rue Haute Bât. B"}, {"adresse patient", "3 rue Haute Bât. B"}, {"code postal patient", "69001"}, {"code postal assuré", "69001"}, {"commune assuré", "Lyon"}, {"commune patient", "Lyon"}, {"nom prescripteur", "Béranger Cécile"}, {"identification praticien", "691234567"}, {"date ep", "05032008"}, {"Immat", ""}, {"nom assure", ""}, {"at", ""}}},
         {depatMap, "[PATIENT]\nNOM=MARTIN\nNUMSS=  1 48 05  \nDATEN=1/2/60\nADR1=3 rue Haute\nNOMASS=X\n" "[MEDECIN]\nDATE=01/01/1999\n", {{"nom assuré", "MARTIN"}, {"immat", "1 48 05"}, {"date naissance assuré", "1260"}, {"adresse patient", "3 rue Haute"}, {"date ep", "05032008"}}},
         {depatMap, "[PATIENT]\nPRENOM=Paul\n", {{"nom assuré", "Paul"}, {"nom prescripteur", ""}}},
@@ -46,7 +38,7 @@ TEST_F(FieldMapsTest, EachFieldGetsTheValueOfItsRow)
         {dsiMap, both, {{"nom prénom", "DUPONT"}, {"nom patient", "DUPONT"}, {"prénom patient", "Marie"}, {"immatpat", "1480575123456"}, {"immat pat", ""}, {"clépat", "42"}, {"datenais", "05031948"}, {"dateprescr", "05032008"}, {"adresse", ""}, {"date ep", ""}, {"diag1", ""}}},
         {dsiMap, "[PATIENT]\nPRENOM=Marie\n", {{"nom patient", ""}}},
     };
-    for (const MapCase& row : rows) {
+    for (const auto& row : rows) {
         writeExchange(row.exchange);
         for (const auto& [field, expected] : row.values) {
             EXPECT_EQ(row.map().valueFor(field), expected) << field << " in\n" << row.exchange;

@@ -153,42 +153,30 @@ TEST_F(GridFileTest, WhatIsSavedLoadsBackIdentical)
     ASSERT_TRUE(saveGridFile(everythingSheet(), dir.file("patient.ss")));
     Sheet loaded;
     ASSERT_TRUE(LoadGridFile(loaded, dir.file("patient.ss")));
-    EXPECT_EQ(loaded, everythingSheet());
-    EXPECT_EQ(loaded.spans().size(), 2u) << "one of a single column too";
-    EXPECT_EQ(loaded.columnTitle(1), "") << "the designed title does not come back";
+    EXPECT_EQ(loaded, everythingSheet()) << "a span of a single column too, and an emptied title";
     ASSERT_TRUE(saveGridFile(loaded, dir.file("encore.ss")));
     EXPECT_EQ(readBytes(dir.file("encore.ss")), readBytes(dir.file("patient.ss")));
     for (const auto& [columns, rows] : {std::pair{0, 0}, {2, 0}, {0, 7}}) {
-        Sheet empty;
-        empty.setColumnCount(columns);
-        empty.setRowCount(rows);
-        EXPECT_EQ(gridFromText(gridFileText(empty)).sheet, empty) << columns << " x " << rows;
+        EXPECT_EQ(gridFromText(gridFileText(sheetOf(columns, rows))).sheet, sheetOf(columns, rows)) << columns << " x " << rows;
     }
-    EXPECT_TRUE(
-        gridFromText(R"({"format": "formalys-grid", "version": 1, "columnCount": -0, "rowCount": 0})").accepted());
+    EXPECT_TRUE(gridFromText(R"({"format": "formalys-grid", "version": 1, "columnCount": -0, "rowCount": 0})").accepted());
     const std::string saved = readBytes(dir.file("patient.ss")); // only the heights the sheet sets
     EXPECT_EQ(saved.find("\"height\""), saved.rfind("\"height\""));
-    Sheet bytes; // typed from an 8-bit source: saved with U+FFFD, so the file always reads back
-    bytes.setRowCount(1);
+    Sheet bytes = sheetOf(2, 1); // typed from an 8-bit source: saved with U+FFFD, so the file always reads back
     bytes.setCell(2, 1, {"Andr\xE9 \xFF", "pr\xE9nom", CellType::Edit, {}});
     const GridLoad load = gridFromText(gridFileText(bytes));
     ASSERT_TRUE(load.accepted()) << load.reason;
-    EXPECT_EQ(load.sheet->cell(2, 1).text, "Andr\uFFFD \uFFFD");
-    EXPECT_EQ(load.sheet->cell(2, 1).binding, "pr\uFFFDnom");
+    EXPECT_EQ(load.sheet->cell(2, 1).text + "|" + load.sheet->cell(2, 1).binding, "Andr\uFFFD \uFFFD|pr\uFFFDnom");
     EXPECT_TRUE(takeWarnings().empty());
 }
 
 // A valid file of 3 columns and 4 rows, with `extra` top-level members and `cells`.
 std::string grid(const std::string& extra, const std::string& cells = "[]")
 {
-    return R"({"format": "formalys-grid", "version": 1, "columnCount": 3, "rowCount": 4, )" + extra + R"("cells": )" +
-           cells + "}";
+    return R"({"format": "formalys-grid", "version": 1, "columnCount": 3, "rowCount": 4, )" + extra + R"("cells": )" + cells + "}";
 }
 
-std::string oneCell(const std::string& members)
-{
-    return grid("", "[{" + members + "}]");
-}
+std::string oneCell(const std::string& members) { return grid("", "[{" + members + "}]"); }
 
 const std::string head = R"({"format": "formalys-grid", "version": 1, "columnCount": )";
 
@@ -254,17 +242,6 @@ TEST_F(GridFileTest, RefusesTheWholeFileWithAReason)
     EXPECT_EQ(edges.sheet->rowHeight(2), 0) << "a row without a height keeps the usual one";
 }
 
-// Whatever the byte at which a file being written is cut, it is refused, never half-loaded.
-TEST_F(GridFileTest, EveryTruncationIsRefused)
-{
-    const std::string full = gridFileText(everythingSheet());
-    for (std::size_t length = 0; length + 2 < full.size(); length += 7) {
-        const GridLoad load = gridFromText(std::string_view(full).substr(0, length));
-        ASSERT_FALSE(load.accepted()) << length << " of " << full.size() << " bytes";
-        ASSERT_FALSE(load.reason.empty());
-    }
-}
-
 TEST_F(GridFileTest, RefusesWhatIsNotAReadableFile)
 {
     expectRefused(dir.file("absent.cil"), "fichier introuvable");
@@ -305,8 +282,7 @@ TEST(GridCheckTest, ComparesNamesExactlyOnceStripped)
         {UnknownPlaceholder, {" [DATE]", "[ DATE]", "[ADR1]", "[date]", "[NUMSS"}}};
     for (const auto& [kind, bindings] : rows) {
         for (const auto& binding : bindings) {
-            Sheet sheet;
-            sheet.setRowCount(3);
+            Sheet sheet = sheetOf(2, 3);
             sheet.setCell(2, 2, {"", binding, CellType::Edit, {}});
             const auto problems = checkGrid(sheet, mtFields);
             const std::vector<GridProblem> expected = {{kind, 2, 2, binding}};
@@ -320,9 +296,7 @@ TEST(GridCheckTest, ComparesNamesExactlyOnceStripped)
 // not checked.
 TEST(GridCheckTest, ReportsTheLaterCellOfAFieldBoundTwice)
 {
-    Sheet sheet;
-    sheet.setColumnCount(3);
-    sheet.setRowCount(5);
+    Sheet sheet = sheetOf(3, 5);
     sheet.setCell(3, 1, {"", "nom", CellType::Edit, {}});
     sheet.setCell(2, 5, {"", "nom ", CellType::Edit, {}});
     sheet.setCell(1, 1, {"", "[NUMSS]", CellType::Edit, {}});
@@ -382,13 +356,11 @@ TEST(InputHintsTest, WhatLooksWrongIsSaid)
         {"[IDNAT]", "69123456é7", "", "L'identifiant du praticien compte 9 caractères ; celui-ci en compte 10."},
         {"nom", "00/00/0000", "", ""}};
     for (const auto& [binding, text, key, hint] : rows) {
-        Sheet sheet;
-        sheet.setRowCount(2);
+        Sheet sheet = sheetOf(2, 2);
         sheet.setCell(2, 1, {text, binding, CellType::Edit, {}});
         sheet.setCell(2, 2, {key, binding == "[CLENUMSS]" ? "[NUMSS]" : "[CLENUMSS]", CellType::Edit, {}});
         EXPECT_EQ(grid::inputHint(sheet, 2, 1), hint) << binding << " " << text << " " << key;
     }
-    EXPECT_EQ(grid::socialSecurityKey("2750369123456"), 61);
 }
 
 } // namespace

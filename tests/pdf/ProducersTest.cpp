@@ -11,10 +11,7 @@
 
 namespace {
 
-struct Expected
-{
-    std::string name, kind, onState;
-};
+struct Expected { std::string name, kind, onState; };
 
 // fields.tsv: file → the fields a correct reader finds there.
 std::map<std::string, std::vector<Expected>> expectedFields()
@@ -69,22 +66,6 @@ TEST(ProducersTest, EveryFieldIsListedOnceAndAValueReachesThePage)
             }
         }
     }
-}
-
-// A widget whose present appearance is turned a quarter by its /Matrix, with no /MK /R, keeps the
-// turn: the text runs along the tall side of the box instead of being clipped across it.
-TEST(ProducersTest, AnAppearanceTurnedByItsMatrixStaysTurned)
-{
-    TempDir dir;
-    pdf::PdfDocument doc;
-    ASSERT_TRUE(doc.LoadDocument(FORMALYS_FIXTURES_DIR "/producers/rotated-matrix.pdf"));
-    doc.SetFieldValue("vertical", "Lefèvre");
-    ASSERT_TRUE(doc.SaveDocument(dir.file("rempli.pdf")));
-    PdfReadBack back(dir.file("rempli.pdf"));
-    QPDFObjectHandle stream = back.widgets("vertical").at(0).getAppearanceStream("/N");
-    ASSERT_TRUE(stream.isStream());
-    EXPECT_EQ(stream.getDict().getKey("/Matrix").unparse(), "[ 0 1 -1 0 0 0 ]");
-    EXPECT_EQ(stream.getDict().getKey("/BBox").unparse(), "[ 0 0 200 20 ]");
 }
 
 } // namespace

@@ -11,10 +11,7 @@ namespace {
 using namespace formalys::assistant;
 using namespace formalys::grid;
 
-std::string templatePath(const std::string& form)
-{
-    return std::string(FORMALYS_FORMS_DIR) + "/" + form + ".pdf";
-}
+std::string templatePath(const std::string& form) { return std::string(FORMALYS_FORMS_DIR) + "/" + form + ".pdf"; }
 
 TEST(ShippedFormsTest, EveryTemplateTakesAValueInEveryField)
 {
@@ -55,9 +52,7 @@ TEST(ShippedFormsTest, EveryGridBindsTheFieldsOfItsTemplate)
         ASSERT_TRUE(load.accepted()) << load.reason;
         PdfReadBack pdf(templatePath(form));
         const std::vector<std::string> names = pdf.names();
-        for (const GridProblem& problem : checkGrid(*load.sheet, names)) {
-            ADD_FAILURE() << form << ": " << describe(problem);
-        }
+        for (const GridProblem& problem : checkGrid(*load.sheet, names)) { ADD_FAILURE() << form << ": " << describe(problem); }
         std::set<std::string> unbound(names.begin(), names.end());
         load.sheet->forEachNonEmptyCell([&](std::int32_t, std::int32_t, const Cell& cell) {
             unbound.erase(cell.binding);

@@ -33,8 +33,7 @@ TEST(TextTest, DecodesEveryLengthAndRefusesEveryMalformedSequence)
         EXPECT_EQ(sanitizedUtf8(bytes), fromCodePoints(codePoints)) << bytes;
     }
     EXPECT_EQ(fromCodePoints(U"\xD800\xDFFF"), "\xEF\xBF\xBD\xEF\xBF\xBD") << "a surrogate is never written, the last one neither";
-    EXPECT_FALSE(hasNonAscii("plain\x7F"));
-    EXPECT_TRUE(hasNonAscii("plain\x80"));
+    EXPECT_TRUE(!hasNonAscii("plain\x7F") && hasNonAscii("plain\x80"));
 }
 
 TEST(TextTest, PositionsCountCharacters)
