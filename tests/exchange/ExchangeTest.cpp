@@ -204,6 +204,18 @@ TEST_F(ExchangeTest, AFailedWriteLeavesTheFileAsItWasAndAWarning)
     EXPECT_EQ(takeWarnings().size(), 5u);
 }
 
+// A last line without its line break, written a moment ago, is waited for until the host ends it.
+TEST_F(ExchangeTest, AReadWaitsForTheLastLineTheHostIsWriting)
+{
+    writeExchange("[RESULTAT]\r\nFICHIER=C:\\cabinet\\Zo");
+    std::thread host([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        writeExchange("[RESULTAT]\r\nFICHIER=C:\\cabinet\\Zoé.pdf\r\n");
+    });
+    EXPECT_EQ(ReadExchange("RESULTAT", "FICHIER", "OFF"), "C:\\cabinet\\Zoé.pdf");
+    host.join();
+}
+
 // A host that truncates the file and writes it again piece by piece: every read finds one of the
 // two values whole, or the default, never half a path.
 TEST_F(ExchangeTest, ReadsSurviveAHostRewritingTheFileInPlace)
