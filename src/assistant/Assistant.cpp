@@ -87,6 +87,20 @@ std::string Assistant::sheetHint()
                                         : "";
 }
 
+std::string Assistant::closeQuestion() const
+{
+    return isLoaded() && userEdits_
+               ? "Fermer sans générer le document ? Les modifications seront perdues."
+               : "";
+}
+
+std::string Assistant::changeFormQuestion()
+{
+    return isLoaded() && userEdits_ && Combo1().selectedIndex() >= 0
+               ? "Changer de formulaire ? Les modifications de la feuille seront perdues."
+               : "";
+}
+
 void Assistant::buildControls()
 {
     controls_ = std::make_unique<Controls>();

@@ -60,6 +60,12 @@ public:
     std::string sheetHint();
     void noteUserEdit() { userEdits_ = true; }
 
+    // The question to ask before the window closes otherwise than by generating or pausing, or
+    // before another form replaces the sheet: empty when nothing typed would be lost. The answer
+    // "Non" is the default and keeps the sheet.
+    std::string closeQuestion() const;
+    std::string changeFormQuestion();
+
     // Writes RESULTAT/TITRE, then runs the fill of form `Index` (0 to 3); another index runs none.
     void ChargeCerfaPatient(std::int16_t Index);
 

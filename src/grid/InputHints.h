@@ -12,6 +12,13 @@
 
 namespace formalys::grid {
 
+// The tint of a cell whose content looks wrong: light enough to read black text on.
+struct Tint
+{
+    unsigned char red, green, blue;
+};
+inline constexpr Tint hintTint{255, 224, 178};
+
 // Why the cell looks wrong, in French; the empty text when nothing does (an empty cell never does).
 std::string inputHint(const Sheet& sheet, std::int32_t column, std::int32_t row);
 

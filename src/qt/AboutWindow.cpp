@@ -1,5 +1,6 @@
 #include "qt/AboutWindow.h"
 
+#include "component/TrayDesign.h"
 #include "qt/Named.h"
 
 #include <QDesktopServices>
@@ -12,23 +13,15 @@ namespace formalys::qt {
 
 namespace {
 
-// The maker's contact details.
-constexpr const char* site = "www.tournesolo.example";
-constexpr const char* mail = "contact@tournesolo.example";
-constexpr const char* phones = "Tél. : 01 99 00 12 34 - Fax : 01 99 00 12 35";
-constexpr const char* notice =
-    "Formalys est un logiciel de Tournesolo SARL, 12 rue des Tournesols, "
-    "69999 Lyon Cedex 99. Tous droits réservés.";
-
-QLabel* label(QWidget* parent, const char* name, const char* text, const char* accessibleName)
+QLabel* label(QWidget* parent, const about::Text& text)
 {
-    return named(new QLabel(QString::fromUtf8(text), parent), name, accessibleName);
+    return named(new QLabel(QString::fromUtf8(text.text), parent), text.name, text.accessibleName);
 }
 
 // A label the user clicks (or reaches with Tab and opens with Return or Space) to follow it.
-QLabel* link(QWidget* parent, const char* name, const char* text, const char* accessibleName)
+QLabel* link(QWidget* parent, const about::Text& text)
 {
-    QLabel* control = label(parent, name, text, accessibleName);
+    QLabel* control = label(parent, text);
     control->setStyleSheet("color: #0000ff;");
     control->setCursor(Qt::PointingHandCursor);
     control->setFocusPolicy(Qt::StrongFocus);
@@ -45,21 +38,22 @@ AboutWindow& AboutWindow::instance()
 
 AboutWindow::AboutWindow()
     : openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
-      Label1(label(this, "Label1", notice, "Éditeur et adresse")),
-      Label2(label(this, "Label2", "Pour remplir facilement les formulaires Cerfa", "Formalys")),
-      Label3(label(this, "Label3", "C'est simple, c'est bien, c'est pratique...", "Devise")),
-      Label4(label(this, "Label4", "Mais bien sur... c'est..... Tournesolo !", "Éditeur")),
-      Label5(label(this, "Label5", "Nous écrire :", "Nous écrire")),
-      Label6(label(this, "Label6", "Site :", "Site")),
-      Label7(label(this, "Label7", phones, "Téléphone et fax")),
-      Label8(label(this, "Label8", "Version 1.2", "Version")),
-      LSite(link(this, "LSite", site, "Ouvrir le site de Tournesolo")),
-      LMail(link(this, "LMail", mail, "Écrire à Tournesolo")),
-      Picture1(label(this, "Picture1", "", "Tournesolo, ouvrir le site")),
-      Command1(named(new QPushButton(QString::fromUtf8("&Ok"), this), "Command1", "Ok"))
+      Label1(label(this, about::Label1)),
+      Label2(label(this, about::Label2)),
+      Label3(label(this, about::Label3)),
+      Label4(label(this, about::Label4)),
+      Label5(label(this, about::Label5)),
+      Label6(label(this, about::Label6)),
+      Label7(label(this, about::Label7)),
+      Label8(label(this, about::Label8)),
+      LSite(link(this, about::LSite)),
+      LMail(link(this, about::LMail)),
+      Picture1(label(this, about::Picture1)),
+      Command1(named(new QPushButton(QString::fromUtf8(about::Command1.text), this), about::Command1.name,
+                     about::Command1.accessibleName))
 {
-    named(this, "PDFForm", "À propos de Formalys");
-    setWindowTitle(QString::fromUtf8("A propos de Formalys"));
+    named(this, "PDFForm", about::accessibleName);
+    setWindowTitle(QString::fromUtf8(about::title));
     setStyleSheet("QDialog { background: #ffffff; }");
     QFont font;
     font.setFamilies({"Tahoma", "DejaVu Sans"});
@@ -117,7 +111,7 @@ bool AboutWindow::eventFilter(QObject* watched, QEvent* event)
     }
     // The targets are the texts the labels show at the time of the click.
     if (watched == LMail) {
-        openUrl(QUrl("mailto:" + LMail->text()));
+        openUrl(QUrl(about::mailScheme + LMail->text()));
     } else {
         openUrl(QUrl::fromUserInput(LSite->text()));
     }

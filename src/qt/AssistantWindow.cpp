@@ -6,6 +6,7 @@
 #include "component/ComponentState.h"
 #include "assistant/DryRun.h"
 #include "grid/FieldCells.h"
+#include "assistant/ParamDesign.h"
 #include "qt/Named.h"
 #include "qt/PreviewWindow.h"
 #include "qt/SheetModel.h"
@@ -31,9 +32,21 @@ namespace {
 
 using grid::twipsPerPixel;
 
-// The design of the window, in twips: the controls above the grid keep their places.
-constexpr int margin = 120;
-constexpr int gridTop = 960;
+namespace param = assistant::param;
+using param::gridTop;
+
+// A control named and captioned as the window's design says.
+template <typename Widget> Widget* control(Widget* widget, const assistant::param::Control& design)
+{
+    if (design.text[0] != '\0') {
+        if constexpr (requires { widget->setText(QString()); }) {
+            widget->setText(QString::fromUtf8(design.text));
+        } else {
+            widget->setWindowTitle(QString::fromUtf8(design.text));
+        }
+    }
+    return named(widget, design.name, design.accessibleName);
+}
 
 int px(int twips)
 {
@@ -59,29 +72,22 @@ AssistantWindow& AssistantWindow::instance()
 }
 
 AssistantWindow::AssistantWindow()
-    : Combo1(named(new QComboBox(this), "Combo1", "Liste des formulaires Cerfa")),
-      SSData(named(new SheetView(this), "SSData", "Feuille du formulaire, à vérifier et corriger")),
+    : Combo1(control(new QComboBox(this), param::Combo1)),
+      SSData(control(new SheetView(this), param::SSData)),
       SSPdf(named(new SheetView(this), "SSPdf", "Champs du modèle PDF")),
-      Command1(named(new QPushButton(QString::fromUtf8("&A propos de Formalys"), this), "Command1",
-                     "À propos de Formalys")),
-      Command2(
-          named(new QPushButton(QString::fromUtf8("&Générer le document Cerfa et Quitter"), this),
-                "Command2", "Générer le document Cerfa et quitter")),
-      Command4(named(new QPushButton(this), "Command4", "Faire une pause pour revenir à Kaluma")),
-      Command5(named(new QPushButton(QString::fromUtf8("A&perçu"), this), "Command5",
-                     "Aperçu du document")),
-      Label1(named(new QLabel(QString::fromUtf8("Formulaires Cerfa disponibles :"), this), "Label1",
-                   "Formulaires Cerfa disponibles")),
-      Consigne(named(new QLabel(this), "Consigne", "Consigne")),
+      Command1(control(new QPushButton(this), param::Command1)),
+      Command2(control(new QPushButton(this), param::Command2)),
+      Command4(control(new QPushButton(this), param::Command4)),
+      Command5(control(new QPushButton(this), param::Command5)),
+      Label1(control(new QLabel(this), param::Label1)),
+      Consigne(control(new QLabel(this), param::Consigne)),
       dataModel_(new SheetModel(this)), pdfModel_(new SheetModel(this)),
       previewTimer_(new QTimer(this))
 {
-    named(this, "Param", "Assistant Formalys");
-    setWindowTitle(QString::fromUtf8(
-        "Formalys, par Tournesolo - Pour Remplir Facilement les Formulaires Cerfa - v 1.2"));
+    control(this, param::window);
     Command4->setIcon(QIcon(":/formalys/images/pause.svg"));
-    Command4->setIconSize(QSize(px(360), px(360)));
-    Command4->setToolTip(QString::fromUtf8("Faire une pause pour revenir à Kaluma..."));
+    Command4->setIconSize(QSize(px(param::pausePicture), px(param::pausePicture)));
+    Command4->setToolTip(QString::fromUtf8(param::pauseTip));
     Label1->setBuddy(Combo1);
     SSData->setModel(dataModel_);
     SSPdf->setModel(pdfModel_);
@@ -99,17 +105,20 @@ AssistantWindow::AssistantWindow()
             &AssistantWindow::followCurrentCell);
 
     // The controls above the grid, left to right, at their places.
-    Label1->setGeometry(px(margin), px(margin), px(4800), px(285));
-    Combo1->setGeometry(px(margin), px(420), px(4800), Combo1->sizeHint().height());
-    int left = px(margin + 4800 + 240);
+    using namespace param;
+    Label1->setGeometry(px(margin), px(labelTop), px(listWidth), px(labelHeight));
+    Combo1->setGeometry(px(margin), px(listTop), px(listWidth), Combo1->sizeHint().height());
+    int left = px(buttonsLeft);
     for (QPushButton* button : {Command2, Command4, Command1, Command5}) {
-        const int width = button == Command4 ? px(600) : button->sizeHint().width() + px(240);
-        button->setGeometry(left, px(390), width, std::max(button->sizeHint().height(), px(420)));
-        left += width + px(120);
+        const int width =
+            button == Command4 ? px(pauseWidth) : button->sizeHint().width() + px(buttonPadding);
+        button->setGeometry(left, px(buttonTop), width,
+                            std::max(button->sizeHint().height(), px(buttonHeight)));
+        left += width + px(buttonGap);
     }
-    SSData->setGeometry(px(margin), px(gridTop), px(4800), px(2000));
-    Consigne->setGeometry(px(margin), px(gridTop), left - px(margin), px(420));
-    resize(std::max(left + px(margin), px(13200)), px(9000));
+    SSData->setGeometry(px(margin), px(gridTop), px(listWidth), px(2000));
+    Consigne->setGeometry(px(margin), px(gridTop), left - px(margin), px(hintHeight));
+    resize(std::max(left + px(margin), px(windowWidth)), px(windowHeight));
 
     connect(Combo1, &QComboBox::activated, this, &AssistantWindow::chooseForm);
     Combo1->installEventFilter(this); // Enter on the list opens it
@@ -194,9 +203,8 @@ void AssistantWindow::chooseForm(int index)
 {
     SSData->commitOpenEdit();
     const int previous = core().Combo1().selectedIndex();
-    if (previous >= 0 && core().hasUserEdits() &&
-        !ask("ChangeQuestion",
-             "Changer de formulaire ? Les modifications de la feuille seront perdues.")) {
+    const std::string question = core().changeFormQuestion();
+    if (!question.empty() && !ask("ChangeQuestion", question)) {
         Combo1->setCurrentIndex(previous); // the sheet stays as it is
         return;
     }
@@ -224,9 +232,9 @@ void AssistantWindow::focusFirstCellToFill()
     SSData->setCurrentIndex(SSData->firstCellToFill());
 }
 
-bool AssistantWindow::ask(const char* objectName, const char* text)
+bool AssistantWindow::ask(const char* objectName, const std::string& text)
 {
-    QMessageBox question(QMessageBox::Question, "Formalys", QString::fromUtf8(text),
+    QMessageBox question(QMessageBox::Question, "Formalys", QString::fromStdString(text),
                          QMessageBox::NoButton, this);
     question.setObjectName(objectName);
     QPushButton* yes = question.addButton("&Oui", QMessageBox::YesRole);
@@ -377,8 +385,8 @@ void AssistantWindow::about()
 void AssistantWindow::reject()
 {
     SSData->commitOpenEdit();
-    if (core().isLoaded() && core().hasUserEdits() &&
-        !ask("CloseQuestion", "Fermer sans générer le document ? Les modifications seront perdues.")) {
+    const std::string question = core().closeQuestion();
+    if (!question.empty() && !ask("CloseQuestion", question)) {
         return;
     }
     core().Unload();

@@ -4,6 +4,7 @@
 // user's actions to it; the core decides what they do.
 
 #include <QDialog>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -76,7 +77,7 @@ private:
     void focusFirstCellToFill();
     void followCurrentCell(); // frames the current cell's field in the preview
     void selectCellOfField(const std::string& field);
-    bool ask(const char* objectName, const char* question); // Oui / Non, Non by default
+    bool ask(const char* objectName, const std::string& question); // Oui / Non, Non by default
 
     QLabel* Label1;
     QLabel* Consigne; // in place of the sheet while no form is chosen

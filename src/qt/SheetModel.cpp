@@ -1,6 +1,7 @@
 #include "qt/SheetModel.h"
 
 #include "assistant/Generation.h"
+#include "grid/CellRules.h"
 #include "grid/InputHints.h"
 
 #include <QApplication>
@@ -15,8 +16,7 @@ using grid::CellType;
 
 namespace {
 
-// The tint of a cell whose content looks wrong: light enough to read black text on.
-const QColor hintTint(255, 224, 178);
+const QColor hintTint(grid::hintTint.red, grid::hintTint.green, grid::hintTint.blue);
 
 Qt::Alignment alignmentOf(const Cell& cell)
 {
@@ -102,7 +102,7 @@ bool SheetModel::setData(const QModelIndex& index, const QVariant& value, int ro
     }
     Cell cell = cellAt(index);
     if (role == Qt::CheckStateRole && cell.type == CellType::CheckBox) {
-        cell.text = value.toInt() == Qt::Checked ? "1" : "0";
+        cell.text = grid::checkBoxText(value.toInt() == Qt::Checked);
     } else if (role == Qt::EditRole && cell.type != CellType::CheckBox) {
         cell.text = value.toString().toStdString();
     } else {
@@ -124,9 +124,7 @@ Qt::ItemFlags SheetModel::flags(const QModelIndex& index) const
     }
     const Cell& cell = cellAt(index);
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    // Captions are read-only; so is a position the grid file left empty, which nothing reads.
-    if (cell.type == CellType::Caption || cell.style.locked ||
-        (cell.binding.empty() && cell.text.empty())) {
+    if (!grid::isEditable(cell)) {
         return flags;
     }
     return flags | (cell.type == CellType::CheckBox ? Qt::ItemIsUserCheckable : Qt::ItemIsEditable);

@@ -1,6 +1,8 @@
 #include "qt/SheetView.h"
 
+#include "grid/CellRules.h"
 #include "grid/GridLayout.h"
+#include "qt/SheetModel.h"
 #include "grid/Sheet.h"
 
 #include <QApplication>
@@ -64,27 +66,27 @@ QModelIndex SheetView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifie
         return QTableView::moveCursor(cursorAction, modifiers);
     }
     // Tab and Shift+Tab: the next cell the user can change, in reading order, round the sheet.
-    const int columns = model()->columnCount();
-    const int total = columns * model()->rowCount();
-    const int from =
-        currentIndex().isValid() ? currentIndex().row() * columns + currentIndex().column() : -1;
-    for (int step = 1; step <= total; ++step) {
-        const int at = ((from + (cursorAction == MoveNext ? step : -step)) % total + total) % total;
-        const QModelIndex index = model()->index(at / columns, at % columns);
-        if (index.flags() & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable)) {
-            return index;
-        }
+    const auto* sheetModel = qobject_cast<const SheetModel*>(model());
+    const grid::Sheet* sheet = sheetModel != nullptr ? sheetModel->sheet() : nullptr;
+    if (sheet == nullptr) {
+        return currentIndex();
     }
-    return currentIndex();
+    std::optional<grid::CellPosition> from;
+    if (currentIndex().isValid()) {
+        from = grid::CellPosition{currentIndex().column() + 1, currentIndex().row() + 1};
+    }
+    const auto next = grid::nextCellToFill(*sheet, from, cursorAction == MoveNext);
+    return next ? model()->index(next->row - 1, next->column - 1) : currentIndex();
 }
 
 QModelIndex SheetView::firstCellToFill()
 {
-    const QModelIndex was = currentIndex();
-    selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
-    const QModelIndex first = moveCursor(MoveNext, Qt::NoModifier);
-    selectionModel()->setCurrentIndex(was, QItemSelectionModel::NoUpdate);
-    return first;
+    const auto* sheetModel = qobject_cast<const SheetModel*>(model());
+    if (sheetModel == nullptr || sheetModel->sheet() == nullptr) {
+        return {};
+    }
+    const auto first = grid::nextCellToFill(*sheetModel->sheet(), std::nullopt);
+    return first ? model()->index(first->row - 1, first->column - 1) : QModelIndex();
 }
 
 void SheetView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)

@@ -1,6 +1,7 @@
 #include "qt/TrayIcon.h"
 
 #include "component/ComponentState.h"
+#include "component/TrayDesign.h"
 #include "qt/Named.h"
 
 #include <QCursor>
@@ -16,17 +17,17 @@ TrayIcon& TrayIcon::instance()
 }
 
 TrayIcon::TrayIcon()
-    : icon(new QSystemTrayIcon(this)), MenuAbout(new QMenu(QString::fromUtf8("&Formalys"))),
-      MRetour(MenuAbout->addAction(QString::fromUtf8("Reprendre la saisie"))),
-      MInfo(MenuAbout->addAction(QString::fromUtf8("A propos de Formalys")))
+    : icon(new QSystemTrayIcon(this)), MenuAbout(new QMenu(QString::fromUtf8(tray::menuText))),
+      MRetour(MenuAbout->addAction(QString::fromUtf8(tray::MRetour))),
+      MInfo(MenuAbout->addAction(QString::fromUtf8(tray::MInfo)))
 {
-    named(MenuAbout, "MenuAbout", "Menu de Formalys");
+    named(MenuAbout, tray::menuName, tray::menuAccessibleName);
     MRetour->setObjectName("MRetour");
     MInfo->setObjectName("MInfo");
     MRetour->setVisible(false);
     icon->setObjectName("PDFForm");
     icon->setIcon(QIcon(":/formalys/images/tray.svg"));
-    icon->setToolTip(QString::fromUtf8("Formalys - Imprimer les formulaires Cerfa"));
+    icon->setToolTip(QString::fromUtf8(tray::tip));
     // Every event of the icon opens the menu, whichever button and however clicked.
     connect(icon, &QSystemTrayIcon::activated, MenuAbout,
             [this](QSystemTrayIcon::ActivationReason) { MenuAbout->popup(QCursor::pos()); });

@@ -1,6 +1,7 @@
 // The sheet model and its grid files: reads and writes through the current cell, the edges of the
 // sheet; a saved sheet loads back identical, a file that cannot be trusted is refused as a whole
 // with a French reason; the grid check finds the bindings that would silently lose a value.
+#include "grid/CellRules.h"
 #include "grid/GridCheck.h"
 #include "grid/GridFile.h"
 #include "grid/GridLayout.h"
@@ -320,6 +321,35 @@ TEST(GridCheckTest, ReportsTheLaterCellOfAFieldBoundTwice)
 
 // The layout rule, in twips: the grid fills the height below its top but 400 twips (never less than
 // nothing), is centred in a wider window and widens a narrower one.
+// Tab walks the cells the user can change, row by row, round the sheet, in every window library.
+TEST(CellRulesTest, TabGoesToTheNextCellTheUserCanChange)
+{
+    Sheet sheet = sheetOf(3, 3);
+    sheet.setCell(2, 1, {"", "[NUMSS]", CellType::Edit, {}});
+    sheet.setCell(1, 2, {"0", "coche", CellType::CheckBox, {}});
+    sheet.setCell(3, 2, {"Clé", "", CellType::Caption, {}});
+    sheet.setCell(2, 3, {"verrou", "champ", CellType::Edit, CellStyle{false, Alignment::Left, "", true}});
+    sheet.setCell(3, 3, {"texte", "", CellType::Edit, {}}); // a plain cell the user typed into
+    using P = CellPosition;
+    const struct
+    {
+        std::optional<P> from;
+        bool forward;
+        std::optional<P> next;
+    } rows[] = {
+        {std::nullopt, true, P{2, 1}}, {std::nullopt, false, P{3, 3}}, {P{2, 1}, true, P{1, 2}},
+        {P{1, 2}, true, P{3, 3}},      {P{3, 3}, true, P{2, 1}},       {P{2, 1}, false, P{3, 3}},
+        {P{3, 2}, true, P{3, 3}},      {P{1, 2}, false, P{2, 1}},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(nextCellToFill(sheet, row.from, row.forward), row.next)
+            << (row.from ? row.from->column * 10 + row.from->row : 0) << " " << row.forward;
+    }
+    EXPECT_EQ(nextCellToFill(sheetOf(2, 2), P{1, 1}), std::nullopt);
+    EXPECT_EQ(nextCellToFill(sheetOf(0, 0), std::nullopt), std::nullopt);
+    EXPECT_EQ(checkBoxText(true) + checkBoxText(false), "10");
+}
+
 TEST(GridLayoutTest, TheGridIsCentredOrWidensTheWindow)
 {
     const std::pair<std::array<int, 5>, std::array<int, 3>> rows[] = { // window w, h, grid top, left, width
