@@ -16,15 +16,4 @@ void Win32MessageBox::show(const std::string& text, const std::string& title, Ic
                   formalys::text::wideText(title).c_str(), style);
 }
 
-void install()
-{
-    ComponentState::instance().messageBox = std::make_shared<Win32MessageBox>();
-}
-
-namespace {
-// formalys.dll installs its message box when the host loads it; the programs and the tests, which
-// link the core without this library, keep the headless one.
-[[maybe_unused]] const bool installed = (install(), true);
-} // namespace
-
 } // namespace formalys::win32

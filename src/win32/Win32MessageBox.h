@@ -12,7 +12,4 @@ public:
     void show(const std::string& text, const std::string& title, Icon icon) override;
 };
 
-// Makes Win32MessageBox the component's message box; formalys.dll does it once, when it loads.
-void install();
-
 } // namespace formalys::win32
