@@ -29,7 +29,12 @@ assistant::Assistant& core()
 
 ParamWindow& ParamWindow::instance()
 {
-    static ParamWindow* window = new ParamWindow; // lives as long as the component
+    // The window belongs to the host's window while it is open: the host destroying its window
+    // destroys it too, and the next use makes a new one over the same core.
+    static std::unique_ptr<ParamWindow> window;
+    if (window == nullptr || !::IsWindow(window->window_)) {
+        window.reset(new ParamWindow);
+    }
     return *window;
 }
 
@@ -369,6 +374,9 @@ LRESULT ParamWindow::handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
         close();
         return 0;
+    case WM_DESTROY:
+        removeDialogWindow(window_);
+        break;
     default:
         break;
     }
