@@ -182,10 +182,13 @@ void ParamWindow::refresh()
     const std::string hint = core().sheetHint();
     setText(Consigne_, hint);
     ::ShowWindow(Consigne_, hint.empty() ? SW_HIDE : SW_SHOW);
-    ::ShowWindow(SSData_->window(),
-                 hint.empty() && core().SSDataView().visible ? SW_SHOW : SW_HIDE);
+    // Filled and placed before it shows, so that it is drawn once.
+    ::ShowWindow(SSData_->window(), SW_HIDE);
     SSData_->show(&core().SSData());
     placeGrid();
+    if (hint.empty() && core().SSDataView().visible) {
+        ::ShowWindow(SSData_->window(), SW_SHOW);
+    }
 }
 
 void ParamWindow::open(bool modal)
