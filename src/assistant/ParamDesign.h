@@ -3,6 +3,8 @@
 // texts of its controls, and where the controls above the sheet stand, in twips. Each library
 // converts twips to pixels at the window's own resolution (15 twips to the pixel at 96 dpi).
 
+#include "component/ControlText.h"
+
 #include <cstdint>
 
 namespace formalys::assistant::param {
@@ -10,13 +12,7 @@ namespace formalys::assistant::param {
 inline constexpr const char* title =
     "Formalys, par Tournesolo - Pour Remplir Facilement les Formulaires Cerfa - v 1.2";
 
-// A control: its name, its text (empty for none), and its name for a screen reader.
-struct Control
-{
-    const char* name;
-    const char* text;
-    const char* accessibleName;
-};
+using Control = ControlText;
 
 inline constexpr Control window{"Param", title, "Assistant Formalys"};
 inline constexpr Control Label1{"Label1", "Formulaires Cerfa disponibles :",

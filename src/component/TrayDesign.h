@@ -2,6 +2,8 @@
 // The tray window (PDFForm) as every window library shows it: the icon's tip, its menu, and the
 // about window that the tray window is when shown.
 
+#include "component/ControlText.h"
+
 namespace formalys::tray {
 
 // The icon's tip; the notification record keeps it padded with blanks to 64 characters.
@@ -22,13 +24,7 @@ namespace formalys::about {
 inline constexpr const char* title = "A propos de Formalys";
 inline constexpr const char* accessibleName = "À propos de Formalys";
 
-// A text of the window: its name, what it shows, and its name for a screen reader.
-struct Text
-{
-    const char* name;
-    const char* text;
-    const char* accessibleName;
-};
+using Text = ControlText;
 
 inline constexpr Text Label1{"Label1",
                              "Formalys est un logiciel de Tournesolo SARL, 12 rue des Tournesols, "
