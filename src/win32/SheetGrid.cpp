@@ -112,20 +112,24 @@ void SheetGrid::show(grid::Sheet* sheet)
 
 void SheetGrid::refreshTexts()
 {
-    // The texts a screen reader reads, a check box as its state.
     for (int row = 1; sheet_ != nullptr && row <= sheet_->rowCount(); ++row) {
         for (int column = 1; column <= sheet_->columnCount(); ++column) {
-            const Cell& cell = sheet_->cell(column, row);
-            const std::wstring shown = text::wideText(
-                cell.type == CellType::CheckBox
-                    ? (assistant::isTicked(cell.text) ? "coché" : "non coché")
-                    : cell.text);
-            LVITEMW item{};
-            item.iSubItem = column - 1;
-            item.pszText = const_cast<wchar_t*>(shown.c_str());
-            ::SendMessageW(list_, LVM_SETITEMTEXTW, row - 1, reinterpret_cast<LPARAM>(&item));
+            refreshText({column, row});
         }
     }
+}
+
+void SheetGrid::refreshText(CellPosition at)
+{
+    // The text a screen reader reads, a check box as its state.
+    const Cell& cell = sheet_->cell(at.column, at.row);
+    const std::wstring shown = text::wideText(
+        cell.type == CellType::CheckBox ? (assistant::isTicked(cell.text) ? "coché" : "non coché")
+                                        : cell.text);
+    LVITEMW item{};
+    item.iSubItem = at.column - 1;
+    item.pszText = const_cast<wchar_t*>(shown.c_str());
+    ::SendMessageW(list_, LVM_SETITEMTEXTW, at.row - 1, reinterpret_cast<LPARAM>(&item));
 }
 
 int SheetGrid::sheetWidth() const
@@ -355,7 +359,7 @@ void SheetGrid::setCellText(CellPosition at, const std::string& text)
     Cell cell = sheet_->cell(at.column, at.row);
     cell.text = text;
     sheet_->setCell(at.column, at.row, cell);
-    refreshTexts();
+    refreshText(at);
     ::InvalidateRect(list_, nullptr, FALSE); // a change can make another cell's hint come or go
     showHint();
     if (onUserEdit) {

@@ -59,6 +59,7 @@ private:
     void toggle();
     void setCellText(grid::CellPosition at, const std::string& text);
     void refreshTexts();
+    void refreshText(grid::CellPosition at);
     RECT cellRect(grid::CellPosition at) const; // the cell, or its span, in list coordinates
     const grid::Span* spanAt(grid::CellPosition at) const;
     grid::CellPosition anchorOf(grid::CellPosition at) const;
