@@ -20,7 +20,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo apt-get update -qq
 fi
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev
-          wine wine64 wine32:i386 libwine-dev dpkg-dev ninja-build cmake xvfb xauth xdotool trayer)
+          wine wine64 wine32:i386 libwine-dev dpkg-dev ninja-build cmake xvfb xauth xdotool trayer
+          nsis)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
