@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 namespace installer {
@@ -56,20 +55,25 @@ private:
 
 } // namespace
 
-std::optional<std::wstring> checksumOf(const std::filesystem::path &path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+std::optional<std::wstring> checksumOf(const std::wstring &path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     Sha256 sha256;
     std::vector<char> buffer(1 << 16);
-    while (file) {
-        file.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        if (!sha256.add(buffer.data(), static_cast<std::size_t>(file.gcount())))
-            return std::nullopt;
+    DWORD read = 0;
+    bool whole = false;
+    while (ReadFile(file, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+        if (read == 0) {
+            whole = true;
+            break;
+        }
+        if (!sha256.add(buffer.data(), read))
+            break;
     }
-    if (file.bad())
-        return std::nullopt;
-    return sha256.hex();
+    CloseHandle(file);
+    return whole ? sha256.hex() : std::nullopt;
 }
 
 } // namespace installer

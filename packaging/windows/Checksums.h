@@ -2,13 +2,12 @@
 // has changed from one still as an installation left it.
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 namespace installer {
 
 // 64 lowercase hex digits, or nothing when the file cannot be read to its end.
-std::optional<std::wstring> checksumOf(const std::filesystem::path &path);
+std::optional<std::wstring> checksumOf(const std::wstring &path);
 
 } // namespace installer

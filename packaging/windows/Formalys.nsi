@@ -6,7 +6,7 @@
 ; (%LOCALAPPDATA%\Programs\Formalys) otherwise or with /CurrentUser. /S is silent, /D= the program
 ; directory, /Cabinet= the practice's directory. An upgrade finds both where the last one put them.
 ; Built by `cmake --build --preset windows-x64 --target installer` with these definitions:
-;   VERSION OUTFILE X86 X64 HELPER_X86 HELPER_X64 PRACTICE_FILES LISEZMOI LICENCE
+;   VERSION OUTFILE X86 X64 HELPER_X86 HELPER_X64 PRACTICE_FILES LISEZMOI LICENCE ICON
 Unicode true
 SetCompressor /SOLID lzma
 RequestExecutionLevel highest
@@ -34,6 +34,8 @@ Var AppDir       ; the practice's directory: templates, grids, exchange file, pa
 Var AppDirChosen ; 1 once given with /Cabinet= or chosen on its page
 Var Ours         ; the templates and grids this run installed, quoted, for formalys-sommes
 
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_PAGE_HEADER_TEXT "Dossier du programme"
 !define MUI_PAGE_HEADER_SUBTEXT "Où installer Formalys."
 !insertmacro MUI_PAGE_DIRECTORY
@@ -254,6 +256,7 @@ Section "Formalys"
     WriteRegStr SHCTX "${KEY}" "DisplayName" "Formalys"
     WriteRegStr SHCTX "${KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr SHCTX "${KEY}" "Publisher" "Tournesolo SARL"
+    WriteRegStr SHCTX "${KEY}" "DisplayIcon" "$INSTDIR\formalys.dll,-103" ; the sunflower
     WriteRegStr SHCTX "${KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr SHCTX "${KEY}" "ApplicationDirectory" "$AppDir"
     WriteRegStr SHCTX "${KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'

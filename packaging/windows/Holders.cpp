@@ -27,11 +27,11 @@ private:
     HANDLE handle_;
 };
 
-bool samePath(const std::filesystem::path &a, const std::filesystem::path &b) {
+bool samePath(const std::wstring &a, const std::wstring &b) {
     return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-bool hasLoaded(DWORD process, const std::vector<std::filesystem::path> &modules) {
+bool hasLoaded(DWORD process, const std::vector<std::wstring> &modules) {
     // A 64-bit look into a 32-bit process needs both flags to see its 32-bit modules.
     Snapshot snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, process);
     if (!snapshot.valid())
@@ -40,7 +40,7 @@ bool hasLoaded(DWORD process, const std::vector<std::filesystem::path> &modules)
     module.dwSize = sizeof module;
     for (BOOL more = Module32FirstW(snapshot.handle(), &module); more;
          more = Module32NextW(snapshot.handle(), &module)) {
-        const std::filesystem::path loaded = module.szExePath;
+        const std::wstring loaded = module.szExePath;
         if (std::any_of(modules.begin(), modules.end(),
                         [&](const auto &wanted) { return samePath(loaded, wanted); }))
             return true;
@@ -50,7 +50,7 @@ bool hasLoaded(DWORD process, const std::vector<std::filesystem::path> &modules)
 
 } // namespace
 
-std::vector<std::wstring> holdersOf(const std::vector<std::filesystem::path> &modules) {
+std::vector<std::wstring> holdersOf(const std::vector<std::wstring> &modules) {
     std::vector<std::wstring> holders;
     Snapshot processes(TH32CS_SNAPPROCESS, 0);
     if (!processes.valid())

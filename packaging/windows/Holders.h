@@ -2,7 +2,6 @@
 // and the installer names it to the user rather than half install.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,6 @@ namespace installer {
 
 // The executable names (such as "Kaluma.exe") of the running processes that have one of the
 // modules loaded, each once, in the order found. A process this one may not look into is skipped.
-std::vector<std::wstring> holdersOf(const std::vector<std::filesystem::path> &modules);
+std::vector<std::wstring> holdersOf(const std::vector<std::wstring> &modules);
 
 } // namespace installer

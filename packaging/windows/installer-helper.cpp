@@ -15,15 +15,16 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-int writeChecksums(const wchar_t *list, const std::filesystem::path &directory,
+int writeChecksums(const wchar_t *list, const std::wstring &directory,
                    const std::vector<std::wstring> &names) {
     for (const auto &name : names) {
-        const auto checksum = installer::checksumOf(directory / name);
+        const auto checksum = installer::checksumOf(directory + L"\\" + name);
         if (checksum && !WritePrivateProfileStringW(L"sha256", name.c_str(), checksum->c_str(), list))
             return 1;
     }
@@ -40,7 +41,7 @@ void printLine(const std::wstring &text) {
     std::printf("%s\n", bytes.c_str());
 }
 
-int printHolders(const std::vector<std::filesystem::path> &modules) {
+int printHolders(const std::vector<std::wstring> &modules) {
     const auto holders = installer::holdersOf(modules);
     std::wstring line;
     for (const auto &holder : holders)
