@@ -81,13 +81,14 @@ diff "$scratch/before.txt" "$scratch/after.txt" || fail "the uninstall left the 
 left=$(cd "$app" && ls | sort | tr '\n' ' ')
 [ "$left" = "12.ss Formalys.ini MT.pdf " ] || fail "left after the uninstall: $left (the practice's files only expected)"
 
-# Per machine, the practice's files in a directory of their own: the VBScript host of the
-# automation server drives the installed component in both bitnesses.
-# (A path with spaces goes as /Cabinet="D:\Cabinet médical", a form Wine's command line cannot pass.)
-cabinet="$scratch/Cabinet-Médical"
-mkdir -p "$cabinet"
+# Per machine, the practice's files in a directory of their own, named as a deployment tool's
+# command names it, in quotes for its spaces (a batch file: Wine's own command line would quote the
+# whole argument); the VBScript host of the automation server drives the installed component in
+# both bitnesses.
+cabinet="$scratch/Cabinet du medecin"
 cabinet_w=$(winepath -w "$cabinet")
-run wine "$scratch/setup.exe" /S "/Cabinet=$cabinet_w"
+printf '"%s" /S /Cabinet="%s"\r\n' "$(winepath -w "$scratch/setup.exe")" "$cabinet_w" > "$scratch/deploy.bat"
+run wine cmd /c "$(winepath -w "$scratch/deploy.bat")"
 run wineserver -w
 program=$(winepath -u "$($wine64 cmd /c echo %ProgramFiles% < /dev/null 2> /dev/null | tr -d '\r')")/Formalys
 [ -f "$program/formalys.dll" ] && [ -f "$program/x64/formalys.dll" ] || fail "not installed in $program"
@@ -100,8 +101,8 @@ for loader in wine $wine64; do
     ! printf '%s\n' "$said" | grep FAIL || fail "the script host ($loader) found faults"
 done
 
-# A host holding the DLL, of either bitness: the silent installer stops untouched, with its own
-# exit code. (WScript.Sleep returns at once under Wine: the host waits for a file instead.)
+# A host holding the DLL, of either bitness: the silent installer (an upgrade: its directories
+# from the last installation) stops untouched, with its own exit code. (WScript.Sleep returns at once under Wine: the host waits for a file instead.)
 printf 'Set shpdf = CreateObject("Formalys.SHPDF")\r\nWScript.Echo "loaded"\r\n%s\r\n%s\r\nLoop\r\n' \
     'Set fso = CreateObject("Scripting.FileSystemObject") : start = Timer' \
     'Do While Not fso.FileExists("fin") And Timer < start + 60' > "$scratch/host/hold.vbs"
@@ -114,13 +115,16 @@ for loader in wine $wine64; do
     done
     touch "$program/x64/formalys.dll" -d 2000-01-01
     status=0
-    wine "$scratch/setup.exe" /S "/Cabinet=$cabinet_w" < /dev/null > /dev/null 2>&1 || status=$?
+    wine "$scratch/setup.exe" /S < /dev/null > /dev/null 2>&1 || status=$?
     [ "$status" = 3 ] || fail "an installation over a DLL held by $loader ended with $status, 3 expected"
     [ "$(date -r "$program/x64/formalys.dll" +%Y)" = 2000 ] || fail "the DLL held by $loader was replaced"
     touch "$scratch/host/fin"
     wait
 done
 run wineserver -w
+run wine "$scratch/setup.exe" /S
+run wineserver -w
+[ -f "$cabinet/2035.pdf" ] && [ ! -f "$program/2035.pdf" ] || fail "an upgrade lost the practice's directory"
 
 run wine "$program/Desinstaller-Formalys.exe" /S
 run wineserver -w
