@@ -5,8 +5,8 @@
 //       line: the installer then takes it for the practice's own and leaves it alone.
 //       Exit code 0, or 1 when LIST could not be written.
 //   formalys-installation.exe holders MODULE...
-//       prints the names of the programs that have one of the MODULEs loaded, on one line with
-//       ", " between them.
+//       prints the names of the programs that have one of the MODULEs loaded, with ", " between
+//       them and no line break.
 //       Exit code 0 when none has, 1 when some have.
 // Exit code 2 for a bad command line.
 #include "Checksums.h"
@@ -31,14 +31,15 @@ int writeChecksums(const wchar_t *list, const std::wstring &directory,
     return 0;
 }
 
-// The installer reads the line through a pipe, in the system's code page.
-void printLine(const std::wstring &text) {
+// The installer reads the text through a pipe, in the system's code page, and puts it as it
+// comes into its message: no line break after it.
+void print(const std::wstring &text) {
     const int size = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
                                          nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size,
                         nullptr, nullptr);
-    std::printf("%s\n", bytes.c_str());
+    std::fputs(bytes.c_str(), stdout);
 }
 
 int printHolders(const std::vector<std::wstring> &modules) {
@@ -47,7 +48,7 @@ int printHolders(const std::vector<std::wstring> &modules) {
     for (const auto &holder : holders)
         line += (line.empty() ? L"" : L", ") + holder;
     if (!holders.empty())
-        printLine(line);
+        print(line);
     return holders.empty() ? 0 : 1;
 }
 
