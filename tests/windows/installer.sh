@@ -56,8 +56,11 @@ grep -q '^\[HKEY_CURRENT_USER\\Software\\Classes\\TypeLib\\.*\\win32\]' "$scratc
     fail "the 32-bit server is not registered for the user"
 grep -q '"DisplayVersion"=' "$scratch/installed.txt" || fail "no entry in the list of programs"
 ! grep -q "^\[HKEY_LOCAL_MACHINE.*$clsid" "$scratch/installed.txt" || fail "a user's install wrote to the machine"
-echo "registry keys written:"
-diff "$scratch/before.txt" "$scratch/installed.txt" | sed -n 's/^> \[\(.*\)\]$/  \1/p'
+written() { # the keys a listing has that the one before the install has not
+    echo "registry keys written $1:"
+    diff "$scratch/before.txt" "$2" | sed -n 's/^> \[\(.*\)\]$/  \1/p'
+}
+written "for the user" "$scratch/installed.txt"
 
 # The practice's own files: an adapted template, the exchange file, a paused patient; a grid
 # still as an older version installed it (its checksum in the list).
@@ -90,6 +93,8 @@ cabinet_w=$(winepath -w "$cabinet")
 printf '"%s" /S /Cabinet="%s"\r\n' "$(winepath -w "$scratch/setup.exe")" "$cabinet_w" > "$scratch/deploy.bat"
 run wine cmd /c "$(winepath -w "$scratch/deploy.bat")"
 run wineserver -w
+registry > "$scratch/installed-machine.txt"
+written "for the machine" "$scratch/installed-machine.txt"
 program=$(winepath -u "$($wine64 cmd /c echo %ProgramFiles% < /dev/null 2> /dev/null | tr -d '\r')")/Formalys
 [ -f "$program/formalys.dll" ] && [ -f "$program/x64/formalys.dll" ] || fail "not installed in $program"
 [ -f "$cabinet/2035.pdf" ] && [ ! -f "$program/2035.pdf" ] || fail "the templates are not in the practice's directory"
