@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up the machine for the Windows builds of Formalys: the MinGW-w64 cross compilers, Wine (64-
-# and 32-bit) to run what they build, then QPDF and libjpeg-turbo, which Debian has no MinGW
-# packages of, built as static libraries from Debian's own source packages. They go into one
-# prefix per architecture outside the checkout, named after their versions:
+# and 32-bit, with its own fonts) to run what they build, xwd and Netpbm for pictures of its
+# windows, then QPDF and libjpeg-turbo, which Debian has no MinGW packages of, built as static
+# libraries from Debian's own source packages. They go into one prefix per architecture outside the
+# checkout, named after their versions:
 #   ${FORMALYS_WINDOWS_CACHE:-~/.cache/formalys/windows}/<triplet>/qpdf-<version>+jpeg-<version>
 # so that a second run (and CI after it) finds them and only prints where they are; the link
 # <triplet>/current names the one the toolchain files use.
@@ -21,7 +22,7 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev
           wine wine64 wine32:i386 libwine-dev dpkg-dev ninja-build cmake xvfb xauth xdotool trayer
-          nsis)
+          nsis fonts-wine x11-apps netpbm)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
