@@ -32,7 +32,7 @@ Var PerMachine
 Var Registration ; regsvr32's options: "/s" for every user, "/s /n /i:user" for the current one
 Var AppDir       ; the practice's directory: templates, grids, exchange file, paused work
 Var AppDirChosen ; 1 once given with /Cabinet= or chosen on its page
-Var Ours         ; the templates and grids this run installed, quoted, for formalys-sommes
+Var Ours         ; the templates and grids this run installed, quoted, for their checksums
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"

@@ -107,7 +107,8 @@ for loader in wine $wine64; do
 done
 
 # A host holding the DLL, of either bitness: the silent installer (an upgrade: its directories
-# from the last installation) stops untouched, with its own exit code. (WScript.Sleep returns at once under Wine: the host waits for a file instead.)
+# from the last installation) stops untouched, with its own exit code. (WScript.Sleep returns at
+# once under Wine: the host waits for a file instead.)
 printf 'Set shpdf = CreateObject("Formalys.SHPDF")\r\nWScript.Echo "loaded"\r\n%s\r\n%s\r\nLoop\r\n' \
     'Set fso = CreateObject("Scripting.FileSystemObject") : start = Timer' \
     'Do While Not fso.FileExists("fin") And Timer < start + 60' > "$scratch/host/hold.vbs"
